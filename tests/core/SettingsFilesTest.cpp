@@ -99,14 +99,6 @@ TEST_F(PortTest, EmptyLineAsksForAPortAndKeepsTheNumber) {
     EXPECT_EQ(settings.COMPortNummer, "4");
 }
 
-TEST_F(PortTest, MissingFileIsCreatedEmpty) {
-    AppSettings settings;
-    const PortReading reading = ReadPort(folder(), settings);
-    EXPECT_TRUE(reading.outcome.ok);
-    EXPECT_FALSE(reading.askForPort);
-    EXPECT_EQ(fileBytes("Port.ini"), "");
-}
-
 TEST_F(PortTest, WritesTheTrimmedNumber) {
     AppSettings settings;
     settings.COMPortNummer = "12 ";
@@ -195,13 +187,6 @@ TEST_F(LimitsTest, EmptyLinesSkippedAndLastLineWins) {
     EXPECT_FALSE(limits.Rule8020);
 }
 
-TEST_F(LimitsTest, MissingFileIsCreatedAndLimitsStayZero) {
-    Limits limits;
-    EXPECT_TRUE(ReadLimits(folder(), limits).ok);
-    EXPECT_EQ(limits.MinLimit, 0);
-    EXPECT_EQ(fileBytes("Limit.ini"), "");
-}
-
 TEST_F(LimitsTest, WritesRegionalNumbers) {
     Limits limits;
     limits.MinLimit = 12.5;
@@ -256,13 +241,6 @@ TEST_F(KeyEventsTest, LineEndIsEverythingAfterTheThirdSemicolon) {
     EXPECT_EQ(settings.KeyEventApp, "/usr/bin/editor --new");
     EXPECT_EQ(settings.KeyEventFields, "0110");
     EXPECT_EQ(settings.KeyEventLineEnd, "ENTER;x");
-}
-
-TEST_F(KeyEventsTest, MissingFileGivesNoFieldSelection) {
-    AppSettings settings;
-    EXPECT_TRUE(ReadKeyEvents(folder(), settings).ok);
-    EXPECT_EQ(settings.KeyEventFields, "0000");
-    EXPECT_EQ(fileBytes("Tastatur.ini"), "");
 }
 
 TEST_F(KeyEventsTest, BadLinesFailAfterEarlierFields) {
@@ -394,14 +372,6 @@ TEST_F(ProjectLabelsTest, ReadsWindows1252Text) {
     EXPECT_EQ(settings.ProjectFieldLabels[1], "Länge €");
 }
 
-TEST_F(ProjectLabelsTest, MissingFileIsCreatedEmpty) {
-    AppSettings settings;
-    const ProjectLabelsReading reading = ReadProjectLabels(folder(), settings);
-    EXPECT_TRUE(reading.outcome.ok);
-    EXPECT_EQ(reading.labelsGiven, 0);
-    EXPECT_EQ(fileBytes("Projekt.ini"), "");
-}
-
 class ProjectDataTest : public SettingsTestFolder {
 protected:
     const QDateTime now{QDate(2025, 3, 14), QTime(9, 26, 53)};
@@ -447,13 +417,6 @@ TEST_F(ProjectDataTest, TwoDigitYearsReadInThisCentury) {
     EXPECT_EQ(ReadProjectData(folder(), now).date, QDateTime(QDate(2024, 12, 24), QTime(13, 45)));
 }
 
-TEST_F(ProjectDataTest, MissingFileIsCreatedEmpty) {
-    const ProjectDataReading reading = ReadProjectData(folder(), now);
-    EXPECT_TRUE(reading.outcome.ok);
-    EXPECT_FALSE(reading.date.has_value());
-    EXPECT_EQ(fileBytes("Projektdaten.ini"), "");
-}
-
 TEST_F(ProjectDataTest, WritesSixLinesAndTheDateLine) {
     UseGerman();
     const std::array<QString, 6> empty;
@@ -488,6 +451,33 @@ TEST_F(ProjectDataTest, WriteThenReadRestoresTextsAndDateInBothLocales) {
             EXPECT_EQ(reading.fields[2], "A-17");
         }
     }
+}
+
+class MissingFilesTest : public SettingsTestFolder {};
+
+// Every file but Konfi.ini is created when missing, and an empty file changes nothing.
+TEST_F(MissingFilesTest, AreCreatedEmptyAndChangeNothing) {
+    AppSettings settings;
+    settings.ProjectFieldLabels.fill("Label");
+    Limits limits;
+    const PortReading port = ReadPort(folder(), settings);
+    EXPECT_TRUE(port.outcome.ok);
+    EXPECT_FALSE(port.askForPort);
+    EXPECT_FALSE(port.comboText.has_value());
+    EXPECT_TRUE(ReadLimits(folder(), limits).ok);
+    EXPECT_EQ(limits.MinLimit, 0);
+    EXPECT_TRUE(ReadKeyEvents(folder(), settings).ok);
+    EXPECT_EQ(settings.KeyEventFields, "0000");
+    const ProjectLabelsReading labels = ReadProjectLabels(folder(), settings);
+    EXPECT_TRUE(labels.outcome.ok);
+    EXPECT_EQ(labels.labelsGiven, 0);
+    EXPECT_EQ(settings.ProjectFieldLabels[0], "Label");
+    const ProjectDataReading data = ReadProjectData(folder(), QDateTime::currentDateTime());
+    EXPECT_TRUE(data.outcome.ok);
+    EXPECT_FALSE(data.date.has_value());
+    for (const char* name :
+         {"Port.ini", "Limit.ini", "Tastatur.ini", "Projekt.ini", "Projektdaten.ini"})
+        EXPECT_EQ(fileBytes(name), "") << name;
 }
 
 class WriteFailureTest : public SettingsTestFolder {};

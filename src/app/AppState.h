@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/AppSettings.h"
+#include "core/DeviceInfo.h"
+#include "core/Limits.h"
+#include "core/TextTable.h"
+#include "core/TransferLog.h"
+
+#include <QString>
+
+// The state that the program's windows share for the whole run; owned by the main window.
+struct AppState {
+    QString Version = QStringLiteral("V4.05");
+    QString ProgramFolder;
+    QString CompanyName;
+    QString ModelTitle;
+    QString AppDataPath;
+    QString MessDataPath;
+    QString DecimalSeparator;
+    QString StartDate;
+
+    DeviceInfo Device;
+    AppSettings Settings;
+    Limits Limit;
+    TextTable Texts;
+    TransferLog Log;
+
+    bool LinkConnected = false;
+    bool NoAnswer = false;
+    qint16 RetryCount = 0;
+    bool ResponseComplete = false;
+    bool OnlinePaused = false;
+    bool SpeichernShow = false;
+    bool AbsoluteValues = false;
+    qint16 MemoryKind = 0;
+    qint16 CurrentIndex = 1;
+    qint16 OnlineCounter = 1;
+    bool KeyEventAppStarted = false;
+    qint64 KeyEventTaskId = 0;
+
+    qint16 languageIndex() const { return Settings.LanguageIndex; }
+    const QString& caption(int slot) const { return Texts.caption(Settings.LanguageIndex, slot); }
+    const QString& message(int slot) const { return Texts.message(Settings.LanguageIndex, slot); }
+    // Model title, one blank and the version, e.g. "Delta-Pro DIVEDADE V4.05".
+    QString titleText() const { return ModelTitle + QLatin1Char(' ') + Version; }
+};

@@ -1,0 +1,162 @@
+#include "app/DataFolders.h"
+#include "app/frmTransfer.h"
+
+#include "ui/PlatformServices.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+void frmTransfer::Bild_setzen(QLabel* box, const QString& filePath, bool stretch) {
+    QPixmap picture(filePath);
+    if (picture.isNull()) {
+        WriteLog(QStringLiteral("Bild nicht gefunden: ") + filePath);
+        box->clear();
+        return;
+    }
+    if (stretch) {
+        box->setPixmap(
+            picture.scaled(box->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        box->setScaledContents(true);
+    } else {
+        box->setPixmap(picture);
+        box->setFixedSize(picture.size());
+    }
+}
+
+void frmTransfer::chooseModelAndBrand() {
+    const QString& code = m_state.Settings.ModelCode;
+    const ModelProfile profile = ProfileForModel(code);
+    m_state.ModelTitle = profile.Title;
+    if (!profile.PictureFile.isEmpty())
+        Bild_setzen(picDP, m_state.ProgramFolder + QLatin1Char('/') + profile.PictureFile, true);
+    if (profile.TextBox != MemoryTextBox::Standard) {
+        QFont font = txtSpeicher->font();
+        font.setPointSize(12);
+        txtSpeicher->setFont(font);
+        txtSpeicher->setMinimumWidth(profile.TextBox == MemoryTextBox::Enlarged ? 240 : 200);
+    }
+
+    if (m_state.Settings.BrandCode == QLatin1String("MR")) {
+        m_state.CompanyName = m_state.Settings.BrandName;
+        Frame5->setTitle(m_state.Settings.BrandName);
+        Bild_setzen(picZorv, m_state.ProgramFolder + QStringLiteral("/Morastelogo.jpg"), true);
+        m_state.ModelTitle = m_state.Settings.BrandTitle;
+    } else {
+        m_state.CompanyName = QStringLiteral("Tavelin");
+        Bild_setzen(picZorv, m_state.ProgramFolder + QStringLiteral("/Zorvlogo.jpg"), true);
+    }
+    picZorv->setVisible(true);
+    QApplication::setApplicationDisplayName(m_state.ModelTitle);
+    lblTitle->setText(m_state.ModelTitle);
+}
+
+void frmTransfer::Form_Load() {
+    // 1. The single-instance test is made by main() before the window exists.
+    m_state.DecimalSeparator = GetDecimalSeparator();
+
+    // 3.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             lstStat, MSChart1, cmdChart, cmdAbs, cmdGross, txtMittelwert, cmdLesNFE, cmdLesFE,
+             cmdLesen, BattIcon, lblBatterie, cmbSpeicher, cmdRefresh})
+        w->setVisible(false);
+    txtSpeicher->setVisible(true);
+    txtWait->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
+    m_state.OnlinePaused = false;
+
+    // 4.-7.
+    Voreinstellungen(QStringLiteral("KL"));
+    chooseModelAndBrand();
+    const DataFolders folders = ResolveDataFolders(m_state.CompanyName, m_state.ModelTitle);
+    m_state.AppDataPath = folders.AppDataPath;
+    m_state.MessDataPath = folders.MessDataPath;
+    m_state.Log.setPath(m_state.AppDataPath + QStringLiteral("/Tavelin_TransferLog.txt"));
+    DeleteLog();
+    WriteLog(QStringLiteral("Logdatei ") +
+             QLocale().toString(m_platform.now().date(), QLocale::ShortFormat));
+    WriteLog(QStringLiteral("App.Path = ") + m_state.ProgramFolder);
+    WriteLog(QStringLiteral("AppDataPath = ") + m_state.AppDataPath);
+    WriteLog(QStringLiteral("MessDataPath = ") + m_state.MessDataPath);
+    for (const QString& failure : folders.Failures)
+        WriteLog(failure);
+
+    // 8.-9.
+    m_state.Device.ModelCode = m_state.Settings.ModelCode;
+    FillCapabilities(m_state.Device, m_state.Settings.ModelCode);
+    if (m_state.Device.OnlineMode == QLatin1String("V")) {
+        mnuTastaturevent->setEnabled(false);
+        mnuTastaturevent->setVisible(false);
+    }
+    // The limits dialog hides its 80/20 controls for signed instruments when it is created.
+
+    // 10.-12.
+    cmdStop->setVisible(false);
+    setWindowTitle(m_state.titleText());
+    picRahmen->setVisible(true);
+    Bild_setzen(picRahmen, m_state.ProgramFolder + QStringLiteral("/Rahmen.jpg"), true);
+    picBth->setVisible(false);
+    picUsb->setVisible(false);
+    picBthBlitz->setVisible(false);
+    optFE->setText(QString());
+    optNFE->setText(QString());
+    MSFlex->setVisible(true);
+    const bool le = m_state.Device.LinkKind == QLatin1String("L");
+    mnuSetTime->setEnabled(le);
+    mnuSetTime->setVisible(le);
+    mnuExtras->menuAction()->setVisible(mnuTastaturevent->isVisible() || le);
+
+    // 13.
+    m_state.StartDate = m_platform.now().date().toString(QStringLiteral("dd.MM.yyyy"));
+    m_state.CurrentIndex = 1;
+    m_state.OnlineCounter = 1;
+    QApplication::clipboard()->clear();
+
+    // 14.-15.
+    Voreinstellungen(QStringLiteral("SL"));
+    Voreinstellungen(QStringLiteral("TL"));
+    startKeyEventApp();
+
+    // 16.
+    if (m_state.Settings.LanguageIndex > 1)
+        m_state.Settings.LanguageIndex = 1;
+    m_state.Texts.MessageTexts_fuellen(m_state.titleText());
+    Texte_setzen();
+    Block_Buttons();
+
+    // 17.
+    if (!le) {
+        Voreinstellungen(QStringLiteral("CL"));
+    } else {
+        m_state.MemoryKind = 0;
+        ComboPort->setEnabled(false);
+    }
+
+    // 18.-21.
+    MSFlex->setVisible(true);
+    ComboPort->setVisible(true);
+    cmdConnect->setVisible(true);
+    German->setChecked(m_state.Settings.LanguageIndex == 0);
+    English->setChecked(m_state.Settings.LanguageIndex != 0);
+    m_state.ResponseComplete = false;
+    m_state.SpeichernShow = true;
+    m_state.Settings.ProjectDate = m_platform.now();
+    Block_Buttons();
+    m_state.AbsoluteValues = true;
+}
+
+void frmTransfer::mnuEnd_Click() {
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    close();
+}

@@ -1,0 +1,84 @@
+#include "app/frmTransfer.h"
+
+#include "ui/PlatformServices.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+void frmTransfer::Texte_setzen() {
+    m_state.Texts.CaptionTexts_fuellen();
+    // The LE window takes its captions here once it exists (Bluetooth LE instruments).
+
+    cmdConnect->setText(m_state.caption(50));
+    mnuDatei->setTitle(m_state.caption(0));
+    cmdOpen->setText(m_state.caption(1));
+    cmdSave->setText(m_state.caption(2));
+    cmdprint->setText(m_state.caption(3));
+    mnuEnd->setText(m_state.caption(4));
+    cmdEnde->setText(m_state.caption(5));
+    Language->setTitle(m_state.caption(30));
+    English->setText(m_state.caption(31));
+    German->setText(m_state.caption(32));
+    mnuTastaturevent->setText(m_state.caption(45));
+    mnuHelp->setTitle(m_state.caption(40));
+    mnuInfo->setText(m_state.caption(41));
+    mnuHelp1->setText(m_state.caption(42));
+    cmdProjekt->setText(m_state.message(38));
+    cmdWerte->setText(m_state.message(39));
+    cmdLesen->setText(m_state.message(30));
+    cmdFlexZeileLoeschen->setText(m_state.message(40));
+    cmdFlexTabelleloeschen->setText(m_state.message(41));
+
+    txtWait->setText(m_state.LinkConnected ? m_state.caption(53) : m_state.message(13));
+
+    cmdprint->setText(m_state.caption(3));
+    txtSpeicher->setText(m_state.message(42));
+    cmdStop->setText(m_state.message(55));
+    Frame3->setTitle(m_state.message(20));
+    Frame1->setTitle(m_state.message(21));
+    Frame4->setTitle(m_state.message(23));
+
+    applyOwnCaptions();
+    QCoreApplication::processEvents();
+}
+
+void frmTransfer::applyOwnCaptions() {
+    // Captions the text table does not hold; their wording follows the language as well.
+    const bool german = m_state.languageIndex() == 0;
+    mnuOpen->setText(cmdOpen->text());
+    mnuSave->setText(cmdSave->text());
+    mnuPrint->setText(cmdprint->text());
+    mnuExtras->setTitle(QStringLiteral("Extras"));
+    mnuSetTime->setText(german ? QStringLiteral("Geräteuhr stellen")
+                               : QStringLiteral("Set device clock"));
+    cmdWord->setText(german ? QStringLiteral("Textdokument") : QStringLiteral("Document"));
+    cmdClipboard->setText(german ? QStringLiteral("Zwischenablage") : QStringLiteral("Clipboard"));
+    cmdExcel->setText(german ? QStringLiteral("Tabellenblatt") : QStringLiteral("Spreadsheet"));
+    cmdSort->setText(QStringLiteral("Sort"));
+    cmdChart->setText(QStringLiteral("Chart"));
+    cmdAbs->setText(QStringLiteral("+/-"));
+    cmdGross->setText(QStringLiteral("<=>"));
+    cmdRefresh->setText(german ? QStringLiteral("Aktualisieren") : QStringLiteral("Refresh"));
+}
+
+void frmTransfer::English_Click() {
+    m_state.Settings.LanguageIndex = 1;
+    applyLanguage();
+}
+
+void frmTransfer::German_Click() {
+    m_state.Settings.LanguageIndex = 0;
+    applyLanguage();
+}
+
+void frmTransfer::applyLanguage() {
+    Texte_setzen();
+    Voreinstellungen(QStringLiteral("SS"));
+    Voreinstellungen(QStringLiteral("PI"));
+    German->setChecked(m_state.languageIndex() == 0);
+    English->setChecked(m_state.languageIndex() != 0);
+}

@@ -1,0 +1,288 @@
+#include "app/frmTransfer.h"
+
+#include "ui/PlatformServices.h"
+
+#include <QChartView>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T> T* Named(T* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton* Button(const char* name, QWidget* parent) {
+    auto* button = Named(new QPushButton(parent), name);
+    button->setMinimumHeight(30);
+    return button;
+}
+
+QLabel* Picture(const char* name, QWidget* parent, QSize size) {
+    auto* label = Named(new QLabel(parent), name);
+    label->setFixedSize(size);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QFont FixedPitchFont(int pointSize) {
+    QFont font(QStringLiteral("Lucida Console"), pointSize);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if (!QFontInfo(font).fixedPitch())
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+} // namespace
+
+frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform) {
+    setObjectName(QStringLiteral("frmTransfer"));
+    m_state.ProgramFolder = programFolder;
+    buildMenus();
+    buildControls();
+    connectControls();
+    applyOwnCaptions();
+    setMinimumSize(980, 640);
+    resize(1100, 720);
+}
+
+frmTransfer::~frmTransfer() = default;
+
+void frmTransfer::buildMenus() {
+    mnuDatei = Named(menuBar()->addMenu(QString()), "mnuDatei");
+    mnuOpen = Named(mnuDatei->addAction(QString()), "mnuOpen");
+    mnuSave = Named(mnuDatei->addAction(QString()), "mnuSave");
+    mnuPrint = Named(mnuDatei->addAction(QString()), "mnuPrint");
+    mnuDatei->addSeparator();
+    mnuEnd = Named(mnuDatei->addAction(QString()), "mnuEnd");
+
+    Language = Named(menuBar()->addMenu(QString()), "Language");
+    English = Named(Language->addAction(QString()), "English");
+    German = Named(Language->addAction(QString()), "German");
+    English->setCheckable(true);
+    German->setCheckable(true);
+
+    mnuExtras = Named(menuBar()->addMenu(QString()), "mnuExtras");
+    mnuTastaturevent = Named(mnuExtras->addAction(QString()), "mnuTastaturevent");
+    mnuSetTime = Named(mnuExtras->addAction(QString()), "mnuSetTime");
+
+    mnuHelp = Named(menuBar()->addMenu(QString()), "mnuHelp");
+    mnuHelp1 = Named(mnuHelp->addAction(QString()), "mnuHelp1");
+    mnuInfo = Named(mnuHelp->addAction(QString()), "mnuInfo");
+}
+
+void frmTransfer::buildControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(8, 8, 8, 8);
+    outer->setSpacing(8);
+
+    // Header band: the frame picture behind the model picture and the title.
+    picRahmen = Named(new QLabel(central), "picRahmen");
+    picRahmen->setFixedHeight(96);
+    picRahmen->setScaledContents(true);
+    auto* header = new QHBoxLayout(picRahmen);
+    header->setContentsMargins(12, 6, 12, 6);
+    picDP = Picture("picDP", picRahmen, QSize(84, 84));
+    lblTitle = Named(new QLabel(picRahmen), "lblTitle");
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSize(17);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+    lblTitle->setStyleSheet(QStringLiteral("color: #1d3557; background: transparent;"));
+    header->addWidget(picDP);
+    header->addSpacing(12);
+    header->addWidget(lblTitle, 1);
+    outer->addWidget(picRahmen);
+
+    // Connection row.
+    Frame2 = Named(new QGroupBox(QStringLiteral("Com-Port"), central), "Frame2");
+    auto* link = new QHBoxLayout(Frame2);
+    ComboPort = Named(new QComboBox(Frame2), "ComboPort");
+    ComboPort->setEditable(true);
+    ComboPort->setMinimumWidth(230);
+    ComboPort->setFont(FixedPitchFont(10));
+    cmdConnect = Button("cmdConnect", Frame2);
+    cmdConnect->setMinimumWidth(130);
+    picUsb = Picture("picUsb", Frame2, QSize(28, 28));
+    picBth = Picture("picBth", Frame2, QSize(28, 28));
+    picBthBlitz = Picture("picBthBlitz", Frame2, QSize(28, 28));
+    txtWait = Named(new QLabel(Frame2), "txtWait");
+    txtWait->setMinimumWidth(260);
+    QFont waitFont = txtWait->font();
+    waitFont.setBold(true);
+    txtWait->setFont(waitFont);
+    BattIcon = Picture("BattIcon", Frame2, QSize(28, 28));
+    lblBatterie = Named(new QLabel(Frame2), "lblBatterie");
+    txtSpeicher = Named(new QLineEdit(Frame2), "txtSpeicher");
+    txtSpeicher->setReadOnly(true);
+    txtSpeicher->setAlignment(Qt::AlignCenter);
+    txtSpeicher->setMinimumWidth(190);
+    txtSpeicher->setFocusPolicy(Qt::NoFocus);
+    link->addWidget(ComboPort);
+    link->addWidget(cmdConnect);
+    link->addWidget(picUsb);
+    link->addWidget(picBth);
+    link->addWidget(picBthBlitz);
+    link->addWidget(txtWait, 1);
+    link->addWidget(BattIcon);
+    link->addWidget(lblBatterie);
+    link->addWidget(txtSpeicher);
+    outer->addWidget(Frame2);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(8);
+    outer->addLayout(body, 1);
+
+    // The table with its memory options.
+    Frame3 = Named(new QGroupBox(central), "Frame3");
+    auto* tableBox = new QVBoxLayout(Frame3);
+    auto* options = new QHBoxLayout;
+    optFE = Named(new QRadioButton(Frame3), "optFE");
+    optNFE = Named(new QRadioButton(Frame3), "optNFE");
+    optOnline = Named(new QRadioButton(Frame3), "optOnline");
+    cmbSpeicher = Named(new QComboBox(Frame3), "cmbSpeicher");
+    cmdRefresh = Button("cmdRefresh", Frame3);
+    options->addWidget(optFE);
+    options->addWidget(optNFE);
+    options->addWidget(optOnline);
+    options->addWidget(cmbSpeicher);
+    options->addWidget(cmdRefresh);
+    options->addStretch(1);
+    cmdStop = Button("cmdStop", Frame3);
+    options->addWidget(cmdStop);
+    tableBox->addLayout(options);
+    MSFlex = Named(new QTableWidget(0, 4, Frame3), "MSFlex");
+    MSFlex->setFont(FixedPitchFont(10));
+    MSFlex->verticalHeader()->setVisible(false);
+    MSFlex->setSelectionBehavior(QAbstractItemView::SelectRows);
+    MSFlex->setSelectionMode(QAbstractItemView::SingleSelection);
+    MSFlex->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlex->setMinimumWidth(560);
+    tableBox->addWidget(MSFlex, 1);
+    body->addWidget(Frame3, 3);
+
+    // Statistics, logo and chart share the middle column.
+    auto* middle = new QVBoxLayout;
+    Frame5 = Named(new QGroupBox(central), "Frame5");
+    auto* logoBox = new QVBoxLayout(Frame5);
+    picZorv = Picture("picZorv", Frame5, QSize(220, 110));
+    logoBox->addWidget(picZorv, 0, Qt::AlignCenter);
+    middle->addWidget(Frame5);
+    lstStat = Named(new QListWidget(central), "lstStat");
+    lstStat->setFont(FixedPitchFont(10));
+    lstStat->setMinimumWidth(300);
+    lstStat->setFocusPolicy(Qt::NoFocus);
+    middle->addWidget(lstStat, 1);
+    MSChart1 = Named(new QChartView(central), "MSChart1");
+    MSChart1->setMinimumHeight(220);
+    middle->addWidget(MSChart1, 1);
+    txtMittelwert = Named(new QLineEdit(central), "txtMittelwert");
+    txtMittelwert->setReadOnly(true);
+    middle->addWidget(txtMittelwert);
+    auto* chartButtons = new QHBoxLayout;
+    cmdChart = Button("cmdChart", central);
+    cmdAbs = Button("cmdAbs", central);
+    cmdGross = Button("cmdGross", central);
+    chartButtons->addWidget(cmdChart);
+    chartButtons->addWidget(cmdAbs);
+    chartButtons->addWidget(cmdGross);
+    middle->addLayout(chartButtons);
+    middle->addStretch(0);
+    body->addLayout(middle, 2);
+
+    // Commands and exports.
+    auto* right = new QVBoxLayout;
+    Frame1 = Named(new QGroupBox(central), "Frame1");
+    auto* commands = new QVBoxLayout(Frame1);
+    cmdLesen = Button("cmdLesen", Frame1);
+    cmdLesFE = Button("cmdLesFE", Frame1);
+    cmdLesNFE = Button("cmdLesNFE", Frame1);
+    cmdOpen = Button("cmdOpen", Frame1);
+    cmdSave = Button("cmdSave", Frame1);
+    cmdWerte = Button("cmdWerte", Frame1);
+    cmdWerte->setFont(FixedPitchFont(9));
+    cmdWerte->setMinimumHeight(56);
+    cmdProjekt = Button("cmdProjekt", Frame1);
+    cmdFlexZeileLoeschen = Button("cmdFlexZeileLoeschen", Frame1);
+    cmdFlexTabelleloeschen = Button("cmdFlexTabelleloeschen", Frame1);
+    cmdSort = Button("cmdSort", Frame1);
+    for (QPushButton* b : {cmdLesen, cmdLesFE, cmdLesNFE, cmdOpen, cmdSave, cmdWerte, cmdProjekt,
+                           cmdFlexZeileLoeschen, cmdFlexTabelleloeschen, cmdSort})
+        commands->addWidget(b);
+    right->addWidget(Frame1);
+    Frame4 = Named(new QGroupBox(central), "Frame4");
+    auto* exports = new QGridLayout(Frame4);
+    cmdprint = Button("cmdprint", Frame4);
+    cmdWord = Button("cmdWord", Frame4);
+    cmdClipboard = Button("cmdClipboard", Frame4);
+    cmdExcel = Button("cmdExcel", Frame4);
+    exports->addWidget(cmdprint, 0, 0);
+    exports->addWidget(cmdClipboard, 0, 1);
+    exports->addWidget(cmdWord, 1, 0);
+    exports->addWidget(cmdExcel, 1, 1);
+    right->addWidget(Frame4);
+    right->addStretch(1);
+    cmdEnde = Button("cmdEnde", central);
+    right->addWidget(cmdEnde);
+    body->addLayout(right, 0);
+}
+
+void frmTransfer::connectControls() {
+    connect(cmdEnde, &QPushButton::clicked, this, &frmTransfer::cmdEnde_Click);
+    connect(mnuEnd, &QAction::triggered, this, &frmTransfer::mnuEnd_Click);
+    connect(English, &QAction::triggered, this, &frmTransfer::English_Click);
+    connect(German, &QAction::triggered, this, &frmTransfer::German_Click);
+    // The file menu offers the same commands as the buttons and follows their state.
+    connect(mnuOpen, &QAction::triggered, cmdOpen, &QPushButton::click);
+    connect(mnuSave, &QAction::triggered, cmdSave, &QPushButton::click);
+    connect(mnuPrint, &QAction::triggered, cmdprint, &QPushButton::click);
+    connect(mnuDatei, &QMenu::aboutToShow, this, [this] {
+        mnuOpen->setEnabled(cmdOpen->isEnabled());
+        mnuSave->setEnabled(cmdSave->isEnabled());
+        mnuPrint->setEnabled(cmdprint->isEnabled() && cmdprint->isVisible());
+        mnuEnd->setEnabled(true);
+    });
+}
+
+void frmTransfer::closeEvent(QCloseEvent* event) {
+    if (!m_shutDown)
+        mnuEnd_Click();
+    event->accept();
+}
+
+void frmTransfer::cmdEnde_Click() {
+    mnuEnd_Click();
+}
+
+void frmTransfer::Delay(int nSekunden) {
+    const qint64 start = m_platform.tickCountMs();
+    const qint64 end = qRound64(start / 1000.0) + nSekunden;
+    m_platform.waitUntil([&] { return m_platform.tickCountMs() / 1000 > end; }, -1, false);
+}
+
+QString GetDecimalSeparator() {
+    return QLocale().toString(1.3).mid(1, 1);
+}
+
+QString frmTransfer::programTitle() const {
+    return m_state.ModelTitle.isEmpty() ? QStringLiteral("Tavelin") : m_state.ModelTitle;
+}

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "app/AppState.h"
+
+#include <QMainWindow>
+
+class PlatformServices;
+class QAction;
+class QChartView;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+// The main window: owns the shared state and every control the other windows drive.
+// Its procedures are spread over files by subject (start-up, settings, texts, button states, ...).
+class frmTransfer : public QMainWindow {
+    Q_OBJECT
+public:
+    frmTransfer(PlatformServices& platform, const QString& programFolder,
+                QWidget* parent = nullptr);
+    ~frmTransfer() override;
+
+    AppState& state() { return m_state; }
+    PlatformServices& platform() { return m_platform; }
+
+    // Start-up and shutdown.
+    void Form_Load();
+    void mnuEnd_Click();
+    void cmdEnde_Click();
+    bool shutDown() const { return m_shutDown; }
+
+    // Shell helpers used everywhere.
+    void WriteLog(const QString& logtext) const { m_state.Log.WriteLog(logtext); }
+    void DeleteLog() const { m_state.Log.DeleteLog(); }
+    void Delay(int nSekunden);
+    void Bild_setzen(QLabel* box, const QString& filePath, bool stretch);
+
+    // The title message boxes carry: the model title, or the company before it is known.
+    QString programTitle() const;
+
+    // Settings files: every read and write goes through one action code.
+    void Voreinstellungen(const QString& aktion);
+
+    // Language texts.
+    void Texte_setzen();
+    void English_Click();
+    void German_Click();
+
+    // Button states.
+    void Block_Buttons();
+    void Unblock_Buttons();
+
+    // Controls, named as the other windows and the tests know them.
+    QMenu* mnuDatei = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuEnd = nullptr;
+    QMenu* Language = nullptr;
+    QAction* English = nullptr;
+    QAction* German = nullptr;
+    QMenu* mnuExtras = nullptr;
+    QAction* mnuTastaturevent = nullptr;
+    QAction* mnuSetTime = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuInfo = nullptr;
+    QAction* mnuHelp1 = nullptr;
+
+    QLabel* picRahmen = nullptr;
+    QLabel* picDP = nullptr;
+    QLabel* lblTitle = nullptr;
+    QGroupBox* Frame5 = nullptr;
+    QLabel* picZorv = nullptr;
+
+    QGroupBox* Frame2 = nullptr;
+    QComboBox* ComboPort = nullptr;
+    QPushButton* cmdConnect = nullptr;
+    QLabel* txtWait = nullptr;
+    QLabel* picUsb = nullptr;
+    QLabel* picBth = nullptr;
+    QLabel* picBthBlitz = nullptr;
+    QLabel* BattIcon = nullptr;
+    QLabel* lblBatterie = nullptr;
+    QLineEdit* txtSpeicher = nullptr;
+
+    QGroupBox* Frame3 = nullptr;
+    QRadioButton* optFE = nullptr;
+    QRadioButton* optNFE = nullptr;
+    QRadioButton* optOnline = nullptr;
+    QComboBox* cmbSpeicher = nullptr;
+    QPushButton* cmdRefresh = nullptr;
+    QPushButton* cmdStop = nullptr;
+    QTableWidget* MSFlex = nullptr;
+
+    QListWidget* lstStat = nullptr;
+    QChartView* MSChart1 = nullptr;
+    QLineEdit* txtMittelwert = nullptr;
+    QPushButton* cmdChart = nullptr;
+    QPushButton* cmdAbs = nullptr;
+    QPushButton* cmdGross = nullptr;
+
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* cmdLesen = nullptr;
+    QPushButton* cmdLesFE = nullptr;
+    QPushButton* cmdLesNFE = nullptr;
+    QPushButton* cmdOpen = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QPushButton* cmdWerte = nullptr;
+    QPushButton* cmdProjekt = nullptr;
+    QPushButton* cmdFlexZeileLoeschen = nullptr;
+    QPushButton* cmdFlexTabelleloeschen = nullptr;
+    QPushButton* cmdSort = nullptr;
+    QPushButton* cmdEnde = nullptr;
+
+    QGroupBox* Frame4 = nullptr;
+    QPushButton* cmdprint = nullptr;
+    QPushButton* cmdWord = nullptr;
+    QPushButton* cmdClipboard = nullptr;
+    QPushButton* cmdExcel = nullptr;
+
+signals:
+    // Project captions or data were read anew; the project dialog shows them.
+    void projectSettingsChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void connectControls();
+    void applyOwnCaptions();
+    void chooseModelAndBrand();
+    void startKeyEventApp();
+    void applyLanguage();
+    void showSettingsFailure(const QString& aktion, const QString& description);
+
+    PlatformServices& m_platform;
+    AppState m_state;
+    bool m_shutDown = false;
+};
+
+// The locale's decimal separator: the second character of 1.3 written as text.
+QString GetDecimalSeparator();

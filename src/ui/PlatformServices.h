@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+// Everything a test cannot drive for real: modal boxes, file and printer dialogs, the desktop
+// shell, other programs' windows, the clock, the Esc key and waits that keep the window alive.
+class PlatformServices {
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Answer { Ok, Yes, No };
+    enum class WaitResult { Done, Escaped, TimedOut };
+
+    virtual ~PlatformServices() = default;
+
+    virtual Answer messageBox(const QString& text, Buttons buttons, Icon icon,
+                              const QString& title) = 0;
+    // Empty text when the user cancels.
+    virtual QString openFileName(const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
+    virtual bool printerDialog(QPrinter& printer) = 0;
+
+    // Opens a document with the desktop's default application; false when that failed.
+    virtual bool openDocument(const QString& path) = 0;
+    // Starts a program without taking the focus; returns a task id, 0 on failure.
+    virtual qint64 startProgram(const QString& commandLine) = 0;
+    virtual bool activateProgram(qint64 taskId) = 0;
+    virtual bool sendKeys(const QString& keys) = 0;
+
+    virtual QDateTime now() const = 0;
+    virtual qint64 tickCountMs() const = 0;
+    virtual bool escapeHeld() const = 0;
+
+    // Lets window and component events run until done() holds, Esc is held (when escEnds) or
+    // timeoutMs passes (negative: no limit).
+    virtual WaitResult waitUntil(const std::function<bool()>& done, int timeoutMs,
+                                 bool escEnds) = 0;
+    // Waits a fixed time with events running.
+    void waitMs(int ms) {
+        waitUntil([] { return false; }, ms, false);
+    }
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui/PlatformServices.h"
+
+#include <QObject>
+#include <QProcess>
+#include <map>
+#include <memory>
+
+// The real desktop: Qt dialogs, the desktop shell, QProcess and, where an X11 display exists,
+// key strokes through libxdo.
+class QtPlatformServices : public QObject, public PlatformServices {
+    Q_OBJECT
+public:
+    explicit QtPlatformServices(QObject* parent = nullptr);
+    ~QtPlatformServices() override;
+
+    Answer messageBox(const QString& text, Buttons buttons, Icon icon,
+                      const QString& title) override;
+    QString openFileName(const QString& caption, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& folder,
+                         const QString& filter) override;
+    bool printerDialog(QPrinter& printer) override;
+    bool openDocument(const QString& path) override;
+    qint64 startProgram(const QString& commandLine) override;
+    bool activateProgram(qint64 taskId) override;
+    bool sendKeys(const QString& keys) override;
+    QDateTime now() const override;
+    qint64 tickCountMs() const override;
+    bool escapeHeld() const override;
+    WaitResult waitUntil(const std::function<bool()>& done, int timeoutMs, bool escEnds) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool m_escapeDown = false;
+    std::map<qint64, std::unique_ptr<QProcess>> m_programs;
+};

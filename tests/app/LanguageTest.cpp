@@ -1,0 +1,101 @@
+#include "support/TestInstallation.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Captions(frmTransfer& w) {
+    return {w.cmdConnect->text(),
+            w.mnuDatei->title(),
+            w.cmdOpen->text(),
+            w.cmdSave->text(),
+            w.cmdprint->text(),
+            w.mnuEnd->text(),
+            w.cmdEnde->text(),
+            w.Language->title(),
+            w.English->text(),
+            w.German->text(),
+            w.mnuTastaturevent->text(),
+            w.mnuHelp->title(),
+            w.mnuInfo->text(),
+            w.mnuHelp1->text(),
+            w.cmdProjekt->text(),
+            w.cmdWerte->text(),
+            w.cmdLesen->text(),
+            w.cmdFlexZeileLoeschen->text(),
+            w.cmdFlexTabelleloeschen->text(),
+            w.txtWait->text(),
+            w.txtSpeicher->text(),
+            w.cmdStop->text(),
+            w.Frame3->title(),
+            w.Frame1->title(),
+            w.Frame4->title()};
+}
+
+TEST(Language, SwitchingChangesEveryCaptionAndIsRemembered) {
+    TestInstallation install;
+    auto w = install.start();
+    const QStringList german = Captions(*w);
+    const QString languageFile = w->state().AppDataPath + QStringLiteral("/Language.ini");
+
+    w->English->trigger();
+    const QStringList english = Captions(*w);
+    EXPECT_EQ(ReadText(languageFile), QStringLiteral("1\r\n"));
+    EXPECT_TRUE(w->English->isChecked());
+    EXPECT_FALSE(w->German->isChecked());
+    EXPECT_EQ(w->cmdConnect->text(), QStringLiteral("Connect"));
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Please wait...."));
+    EXPECT_EQ(w->Frame4->title(), QStringLiteral("Copy data to"));
+    for (int i = 0; i < german.size(); ++i) {
+        // "Info" is the same word in both languages.
+        if (german[i] != QStringLiteral("Info"))
+            EXPECT_NE(german[i], english[i]) << german[i].toStdString();
+    }
+
+    w->German->trigger();
+    EXPECT_EQ(Captions(*w), german);
+    EXPECT_EQ(ReadText(languageFile), QStringLiteral("0\r\n"));
+}
+
+TEST(Language, NextStartComesUpInTheChosenLanguage) {
+    TestInstallation install;
+    install.start()->English->trigger();
+    auto second = install.start();
+    EXPECT_EQ(second->state().languageIndex(), 1);
+    EXPECT_EQ(second->cmdConnect->text(), QStringLiteral("Connect"));
+    EXPECT_EQ(second->cmdEnde->text(), QStringLiteral("Exit program"));
+    EXPECT_TRUE(second->English->isChecked());
+}
+
+TEST(Language, ConnectedWaitLabelFollowsTheLanguage) {
+    TestInstallation install;
+    auto w = install.start();
+    w->state().LinkConnected = true;
+    w->Texte_setzen();
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Verbunden"));
+    w->English->trigger();
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Connected"));
+}
+
+TEST(Language, UnwritableLanguageFileIsReportedAndTheSwitchStillApplies) {
+    TestInstallation install;
+    auto w = install.start();
+    const QString languageFile = w->state().AppDataPath + QStringLiteral("/Language.ini");
+    QFile::remove(languageFile);
+    QDir().mkpath(languageFile); // a folder where the file should be
+    w->English->trigger();
+    EXPECT_EQ(w->cmdConnect->text(), QStringLiteral("Connect"));
+    ASSERT_FALSE(install.platform.messages.empty());
+    EXPECT_TRUE(install.platform.messages.back().text.startsWith(
+        QStringLiteral("problems writing file Language.ini: ")));
+    const QString log = ReadText(w->state().AppDataPath + "/Tavelin_TransferLog.txt");
+    EXPECT_TRUE(log.contains(QStringLiteral("problems writing file Language.ini: \r\n")));
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+#include "support/FakePlatformServices.h"
+
+#include "ui/EventWait.h"
+
+#include <QElapsedTimer>
+
+PlatformServices::Answer FakePlatformServices::messageBox(const QString& text, Buttons buttons,
+                                                          Icon icon, const QString& title) {
+    messages.push_back({text, buttons, icon, title});
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    if (answers.empty())
+        return Answer::No;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QString FakePlatformServices::openFileName(const QString&, const QString&, const QString&) {
+    if (fileNames.empty())
+        return {};
+    QString name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+}
+
+QString FakePlatformServices::saveFileName(const QString& caption, const QString& folder,
+                                           const QString& filter) {
+    return openFileName(caption, folder, filter);
+}
+
+bool FakePlatformServices::printerDialog(QPrinter&) {
+    return printerAccepted;
+}
+
+bool FakePlatformServices::openDocument(const QString& path) {
+    openedDocuments << path;
+    return openDocumentSucceeds;
+}
+
+qint64 FakePlatformServices::startProgram(const QString& commandLine) {
+    startedPrograms << commandLine;
+    return startedPrograms.size();
+}
+
+bool FakePlatformServices::activateProgram(qint64 taskId) {
+    return taskId > 0;
+}
+
+bool FakePlatformServices::sendKeys(const QString& keys) {
+    sentKeys << keys;
+    return true;
+}
+
+QDateTime FakePlatformServices::now() const {
+    return clock.isValid() ? clock : QDateTime::currentDateTime();
+}
+
+qint64 FakePlatformServices::tickCountMs() const {
+    static QElapsedTimer timer = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return timer.elapsed();
+}
+
+bool FakePlatformServices::escapeHeld() const {
+    return escape;
+}
+
+PlatformServices::WaitResult FakePlatformServices::waitUntil(const std::function<bool()>& done,
+                                                             int timeoutMs, bool escEnds) {
+    // Real events run here too: link tests wait on a real port.
+    return RunEventsUntil(done, timeoutMs, [&] { return escEnds && escape; });
+}
+
+QStringList FakePlatformServices::messageTexts() const {
+    QStringList texts;
+    for (const Message& m : messages)
+        texts << m.text;
+    return texts;
+}

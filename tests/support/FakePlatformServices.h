@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/PlatformServices.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+// Records what the program asks of the desktop and answers from scripts, so no modal box or
+// dialog ever opens in a test.
+class FakePlatformServices : public PlatformServices {
+public:
+    struct Message {
+        QString text;
+        Buttons buttons;
+        Icon icon;
+        QString title;
+    };
+
+    std::vector<Message> messages;
+    std::deque<Answer> answers;    // consumed by Yes/No boxes; "No" when empty
+    std::deque<QString> fileNames; // consumed by open and save dialogs; cancel when empty
+    QStringList openedDocuments;
+    bool openDocumentSucceeds = true;
+    QStringList startedPrograms;
+    QStringList sentKeys;
+    bool printerAccepted = false;
+    QDateTime clock; // invalid: the real clock
+    bool escape = false;
+
+    Answer messageBox(const QString& text, Buttons buttons, Icon icon,
+                      const QString& title) override;
+    QString openFileName(const QString& caption, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(const QString& caption, const QString& folder,
+                         const QString& filter) override;
+    bool printerDialog(QPrinter& printer) override;
+    bool openDocument(const QString& path) override;
+    qint64 startProgram(const QString& commandLine) override;
+    bool activateProgram(qint64 taskId) override;
+    bool sendKeys(const QString& keys) override;
+    QDateTime now() const override;
+    qint64 tickCountMs() const override;
+    bool escapeHeld() const override;
+    WaitResult waitUntil(const std::function<bool()>& done, int timeoutMs, bool escEnds) override;
+
+    QStringList messageTexts() const;
+    void clearMessages() { messages.clear(); }
+};

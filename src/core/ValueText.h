@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// A value as the table, the statistics and the reports show it: 11 characters by FormatValue's
+// rule for the unit. A unit without a rule of its own ("kA/m", "kOe", "mm", "%" unless the
+// instrument reports three decimals) gets the statistics decimals of the instrument, so a cell
+// never shows the text left over from some other value.
+QString ValueText(double value, const QString& unit, const QString& decimalsMode);

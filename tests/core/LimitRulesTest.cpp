@@ -61,12 +61,6 @@ TEST(CellColour, BandOverridesTheLimitColour) {
     EXPECT_EQ(CellColour(45, limits(40, 60, 50, false), true), LimitColour::Inside);
 }
 
-TEST(CellColour, ColoursAreTheProgramConstants) {
-    EXPECT_EQ(ColourOf(LimitColour::Inside), (Rgb{158, 232, 155}));
-    EXPECT_EQ(ColourOf(LimitColour::Outside), (Rgb{239, 162, 162}));
-    EXPECT_EQ(ColourOf(LimitColour::Band), (Rgb{242, 180, 123}));
-}
-
 class LimitsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { texts.MessageTexts_fuellen("Delta-Pro DIVEDADE V4.05"); }

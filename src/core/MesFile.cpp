@@ -1,0 +1,74 @@
+#include "core/MesFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QString MesFolder(const QString& messDataPath) {
+    return QDir(messDataPath).filePath(QStringLiteral("mes"));
+}
+
+MesFileOutcome EnsureMesFolder(const QString& folder) {
+    if (QFileInfo(folder).isDir())
+        return MesFileOutcome::Success();
+    if (!QDir().mkpath(folder))
+        return MesFileOutcome::Failure(
+            QStringLiteral("cannot create folder %1").arg(QDir::toNativeSeparators(folder)));
+    return MesFileOutcome::Success();
+}
+
+QString OnlineMesPath(const QString& folder) {
+    return QDir(folder).filePath(QStringLiteral("Online.mes"));
+}
+
+QString WithMesExtension(const QString& folder, const QString& chosenName) {
+    const QString path = QDir(folder).filePath(chosenName);
+    // Only the file name counts: a folder named "x.mes" does not give the file an extension.
+    if (QFileInfo(path).fileName().contains(QStringLiteral(".mes"), Qt::CaseInsensitive))
+        return path;
+    return path + QStringLiteral(".mes");
+}
+
+MesFileOutcome WriteMesFile(const QString& path, const QString& reportText) {
+    QByteArray bytes = reportText.toUtf8();
+    bytes += "\r\n";
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return MesFileOutcome::Failure(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString description = file.errorString();
+        file.cancelWriting();
+        return MesFileOutcome::Failure(description);
+    }
+    if (!file.commit())
+        return MesFileOutcome::Failure(file.errorString());
+    return MesFileOutcome::Success();
+}
+
+MesFileOutcome ReadMesFile(const QString& path, QByteArray& bytes) {
+    bytes.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return MesFileOutcome::Failure(file.errorString());
+    const QString tooLarge =
+        QStringLiteral("file is larger than %1 MiB").arg(MaxMesFileSize / (1024 * 1024));
+    if (file.size() > MaxMesFileSize)
+        return MesFileOutcome::Failure(tooLarge);
+    // The size may change while reading; never take more than the limit.
+    bytes = file.read(MaxMesFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        bytes.clear();
+        return MesFileOutcome::Failure(file.errorString());
+    }
+    if (bytes.size() > MaxMesFileSize) {
+        bytes.clear();
+        return MesFileOutcome::Failure(tooLarge);
+    }
+    return MesFileOutcome::Success();
+}
+
+QString MesCaption(const QString& path, int count) {
+    return QFileInfo(path).fileName() + QStringLiteral(" (") + QString::number(count) +
+           QLatin1Char(')');
+}

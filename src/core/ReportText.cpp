@@ -1,0 +1,139 @@
+#include "core/ReportText.h"
+
+#include "core/NumberFormat.h"
+#include "core/ReportStamp.h"
+#include "core/SettingsValues.h"
+#include "core/ValueText.h"
+
+#include <QLocale>
+#include <algorithm>
+
+namespace {
+
+constexpr int MaxRecords = MeasurementStore::MaxSlot;
+constexpr int StampColumnWidth = 25;
+// The reader finds the number after the first run of three blanks, so an unusually long stamp
+// text keeps at least that many.
+constexpr int MinStampGap = 3;
+
+const QString Blank = QStringLiteral(" ");
+
+bool isEmptyField(const QString& text) {
+    return text.isEmpty() || text == Blank;
+}
+
+void addLine(QString& text, const QString& line) {
+    text += line;
+    text += QLatin1String("\r\n");
+}
+
+void addProjectHeader(QString& text, const ReportProject& project) {
+    if (std::all_of(project.Fields.begin(), project.Fields.end(), isEmptyField))
+        return;
+    addLine(text, QStringLiteral("#  ") + ProjectDateText(QDateTime(project.Date, QTime(0, 0))) +
+                      Blank + project.Time.toString(QStringLiteral("HH:mm")));
+    for (std::size_t i = 0; i < project.Fields.size(); ++i) {
+        if (!isEmptyField(project.Fields[i]))
+            addLine(text, QStringLiteral("#  ") + project.Labels[i] + Blank + project.Fields[i]);
+    }
+    addLine(text, QString());
+}
+
+void addStatisticsHeading(QString& text, const ReportInputs& inputs) {
+    const bool german = inputs.LanguageIndex == 0;
+    QString heading = german ? QStringLiteral("Statistik:") : QStringLiteral("Statistics:");
+    if (inputs.Device.SignMode == QLatin1String("-") && inputs.AbsoluteValues)
+        heading += german ? QStringLiteral("  mit Absolutwerten")
+                          : QStringLiteral("  with absolute values");
+    addLine(text, QString());
+    addLine(text, heading);
+    addLine(text, QString());
+}
+
+void addStatistics(QString& text, const QStringList& statisticList) {
+    // The first four lines repeat the memory title and the heading.
+    for (qsizetype i = 4; i < statisticList.size(); ++i)
+        addLine(text, statisticList[i]);
+}
+
+void addLimits(QString& text, const ReportInputs& inputs) {
+    const Limits& limits = inputs.UserLimits;
+    const auto limitLine = [&](const QString& label, const QString& limitText) {
+        return label + QString(5, u' ') + Ausrichten(8, limitText, Blank, false) + Blank +
+               inputs.FirstUnit;
+    };
+    // LimitTexts runs maximum, minimum, target.
+    if (limits.MinLimit != 0 || limits.MaxLimit != 0) {
+        addLine(text, limitLine(QStringLiteral("Min Limit   "), limits.LimitTexts[1]));
+        addLine(text, limitLine(QStringLiteral("Max Limit   "), limits.LimitTexts[0]));
+    }
+    if (limits.TargetValue != 0) {
+        const QString label = inputs.LanguageIndex == 0 ? QStringLiteral("Sollwert    ")
+                                                        : QStringLiteral("Target value");
+        addLine(text, limitLine(label, limits.LimitTexts[2]));
+    }
+}
+
+void addTable(QString& text, const ReportInputs& inputs) {
+    const DeviceInfo& device = inputs.Device;
+    const bool stamped = device.StampSource == QLatin1String("-");
+    const auto& headers = inputs.ColumnHeaders;
+
+    addLine(text, QString());
+    QString header =
+        headers[0] + QString(stamped ? 18 : 7, u' ') + headers[1] + QString(6, u' ') + headers[2];
+    if (device.MemoryLayout == QLatin1String("2N"))
+        header += QStringLiteral("   Material");
+    addLine(text, header);
+    addLine(text, QString());
+
+    const QLocale locale;
+    const QString stampFormat = stamped ? ReportStampFormat() : QString();
+    const QString timeGap(6, u' ');
+    const int count = static_cast<int>(std::min<std::size_t>(inputs.Records.size(), MaxRecords));
+    text.reserve(text.size() + count * 64);
+    for (int i = 0; i < count; ++i) {
+        const MeasurementRecord& record = inputs.Records[i];
+        if (EndsSeries(record))
+            break;
+        QString line;
+        if (stamped) {
+            line = record.Stamp.isValid() ? locale.toString(record.Stamp, stampFormat) : QString();
+            line += QString(std::max(StampColumnWidth - static_cast<int>(line.size()), MinStampGap),
+                            u' ');
+        } else {
+            line = record.TimeText + timeGap;
+        }
+        line += Ausrichten(5, QString::number(record.Number), Blank, false) + Blank +
+                ValueText(record.Value, record.Unit, device.DecimalsMode) + Blank +
+                AusrichtenL(stamped ? 5 : 4, record.Unit) + Blank + record.Marker;
+        addLine(text, line);
+    }
+}
+
+} // namespace
+
+std::vector<MeasurementRecord> SeriesRecords(const MeasurementStore& store, MemoryKind kind) {
+    const int n = store.SeriesLength(kind);
+    std::vector<MeasurementRecord> records;
+    records.reserve(n);
+    for (int slot = 1; slot <= n; ++slot)
+        records.push_back(store.at(kind, slot));
+    return records;
+}
+
+QString BuildReportText(const QString& mode, const ReportInputs& inputs) {
+    const bool full = mode == QLatin1String("A");
+    if (!full && mode != QLatin1String("P"))
+        return {};
+    QString text;
+    addProjectHeader(text, inputs.Project);
+    addLine(text, inputs.MemoryTitle);
+    addStatisticsHeading(text, inputs);
+    if (!full)
+        return text;
+    addStatistics(text, inputs.StatisticList);
+    addLimits(text, inputs);
+    addTable(text, inputs);
+    return text;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/DeviceInfo.h"
+#include "core/Limits.h"
+#include "core/MeasurementStore.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+#include <array>
+#include <vector>
+
+// The project header as the project dialog shows it (after its data has been loaded again).
+struct ReportProject {
+    std::array<QString, 6> Labels; // captions of the six fields
+    std::array<QString, 6> Fields; // texts of the six fields
+    QDate Date;
+    QTime Time;
+};
+
+// Everything the report shows, taken from the main window when the report is built.
+struct ReportInputs {
+    ReportProject Project;
+    QString MemoryTitle; // FE title, NFE title or "Online"
+    int LanguageIndex = 0;
+    DeviceInfo Device; // StampSource, MemoryLayout, SignMode, DecimalsMode
+    bool AbsoluteValues = false;
+    // The lines of the statistics list, all of them: the report copies those from the fifth on.
+    QStringList StatisticList;
+    QString FirstUnit;
+    Limits UserLimits;
+    // Header texts of the first three table columns.
+    std::array<QString, 3> ColumnHeaders;
+    // The rows of the table, in the order shown.
+    std::vector<MeasurementRecord> Records;
+};
+
+// The records of the series of `kind`: slots 1 up to the first that ends the series.
+std::vector<MeasurementRecord> SeriesRecords(const MeasurementStore& store, MemoryKind kind);
+
+// The plain-text report, every line ending CR LF. Mode "A" is the full report (file, clipboard,
+// print); mode "P" stops after the statistics heading (spreadsheet export); any other mode gives
+// an empty text.
+QString BuildReportText(const QString& mode, const ReportInputs& inputs);

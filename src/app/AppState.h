@@ -3,6 +3,9 @@
 #include "core/AppSettings.h"
 #include "core/DeviceInfo.h"
 #include "core/Limits.h"
+#include "core/MeasurementLine.h"
+#include "core/MeasurementStore.h"
+#include "core/Statistics.h"
 #include "core/TextTable.h"
 #include "core/TransferLog.h"
 
@@ -32,9 +35,23 @@ struct AppState {
     bool OnlinePaused = false;
     bool SpeichernShow = false;
     bool AbsoluteValues = false;
-    qint16 MemoryKind = 0;
-    qint16 CurrentIndex = 1;
-    qint16 OnlineCounter = 1;
+    bool LimitsSaved = false;
+
+    MemoryKind Kind = MemoryKind::FE;
+    MeasurementCounters Counters; // CurrentIndex and OnlineCounter
+    MeasurementStore Store;
+    StatisticState Stat;
+    // PC clock of the last line taken; the table's date header until a record gives one.
+    QString ClockTime;
+    QString ClockDate;
+    // Names of the two memories, captions of optFE and optNFE.
+    QString FEName;
+    QString NFEName;
+    // " (n)": rows of the table, for the memory option captions.
+    QString CountSuffix = QStringLiteral(" (0)");
+    // Instrument memory chosen for reading (models with numbered memories).
+    qint16 SelectedMemory = 0;
+    bool ReadAll = false;
     bool KeyEventAppStarted = false;
     qint64 KeyEventTaskId = 0;
 

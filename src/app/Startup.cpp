@@ -117,8 +117,8 @@ void frmTransfer::Form_Load() {
 
     // 13.
     m_state.StartDate = m_platform.now().date().toString(QStringLiteral("dd.MM.yyyy"));
-    m_state.CurrentIndex = 1;
-    m_state.OnlineCounter = 1;
+    m_state.ClockDate = m_state.StartDate;
+    m_state.Counters = MeasurementCounters{};
     QApplication::clipboard()->clear();
 
     // 14.-15.
@@ -131,22 +131,26 @@ void frmTransfer::Form_Load() {
         m_state.Settings.LanguageIndex = 1;
     m_state.Texts.MessageTexts_fuellen(m_state.titleText());
     Texte_setzen();
+    Speichernamen_setzen();
     Block_Buttons();
 
     // 17.
     if (!le) {
         Voreinstellungen(QStringLiteral("CL"));
     } else {
-        m_state.MemoryKind = 0;
+        m_state.Kind = MemoryKind::FE;
         ComboPort->setEnabled(false);
     }
 
     // 18.-21.
+    InitMSFlex();
     MSFlex->setVisible(true);
     ComboPort->setVisible(true);
     cmdConnect->setVisible(true);
     German->setChecked(m_state.Settings.LanguageIndex == 0);
     English->setChecked(m_state.Settings.LanguageIndex != 0);
+    Reset_Statistic();
+    showStatisticsView(false);
     m_state.ResponseComplete = false;
     m_state.SpeichernShow = true;
     m_state.Settings.ProjectDate = m_platform.now();

@@ -77,8 +77,13 @@ void frmTransfer::German_Click() {
 
 void frmTransfer::applyLanguage() {
     Texte_setzen();
+    InitMSFlex();
+    OptButton_Text_setzen();
     Voreinstellungen(QStringLiteral("SS"));
     Voreinstellungen(QStringLiteral("PI"));
+    ShowLimits();
     German->setChecked(m_state.languageIndex() == 0);
     English->setChecked(m_state.languageIndex() != 0);
+    if (m_state.LinkConnected)
+        Focus_setzen();
 }

@@ -251,6 +251,17 @@ void frmTransfer::connectControls() {
     connect(mnuEnd, &QAction::triggered, this, &frmTransfer::mnuEnd_Click);
     connect(English, &QAction::triggered, this, &frmTransfer::English_Click);
     connect(German, &QAction::triggered, this, &frmTransfer::German_Click);
+    connect(cmdFlexZeileLoeschen, &QPushButton::clicked, this,
+            &frmTransfer::cmdFlexZeileLoeschen_Click);
+    connect(cmdFlexTabelleloeschen, &QPushButton::clicked, this,
+            &frmTransfer::cmdFlexTabelleloeschen_Click);
+    connect(cmdSort, &QPushButton::clicked, this, &frmTransfer::cmdSort_Click);
+    connect(MSFlex, &QTableWidget::cellClicked, this, [this](int row, int) { MSFlex_Click(row); });
+    connect(optFE, &QRadioButton::clicked, this, &frmTransfer::optFE_Click);
+    connect(optNFE, &QRadioButton::clicked, this, &frmTransfer::optNFE_Click);
+    connect(optOnline, &QRadioButton::clicked, this, &frmTransfer::optOnline_Click);
+    connect(cmdWerte, &QPushButton::clicked, this, &frmTransfer::cmdWerte_Click);
+    connect(mnuHelp1, &QAction::triggered, this, &frmTransfer::mnuHelp1_Click);
     // The file menu offers the same commands as the buttons and follows their state.
     connect(mnuOpen, &QAction::triggered, cmdOpen, &QPushButton::click);
     connect(mnuSave, &QAction::triggered, cmdSave, &QPushButton::click);

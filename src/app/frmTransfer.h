@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "core/MeasurementTable.h"
 
 #include <QMainWindow>
 
@@ -16,6 +17,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
+class frmWerte;
 
 // The main window: owns the shared state and every control the other windows drive.
 // Its procedures are spread over files by subject (start-up, settings, texts, button states, ...).
@@ -52,9 +54,46 @@ public:
     void English_Click();
     void German_Click();
 
-    // Button states.
+    // Measurement lines into the table (the caller sets MemoryKind and, for FE and NFE,
+    // CurrentIndex). Returns true when the line became a row.
+    bool FillMessdaten(const QString& line);
+
+    // The table.
+    void InitMSFlex();
+    void AddMSFlexRow();
+    void FillMSFlexOne();
+    void ColorValueCell(int row, int slot);
+    void ScrollToLastRow();
+    void ClearStore();
+    void MSFlex_Click(int row);
+    void cmdFlexZeileLoeschen_Click();
+    void cmdFlexTabelleloeschen_Click();
+    void cmdSort_Click();
+    void optFE_Click();
+    void optNFE_Click();
+    void optOnline_Click();
+
+    // Statistics list.
+    void CalcStatistic(double currentValue, const QString& currentUnit);
+    void Reset_Statistic();
+
+    // Limits.
+    void cmdWerte_Click();
+    void cmdWerte_LostFocus();
+    void ShowLimits();
+    frmWerte* limitsDialog();
+
+    // Button states and manuals.
     void Block_Buttons();
     void Unblock_Buttons();
+    void Button_setzen_Init();
+    void Button_setzen();
+    void OptButton_setzen();
+    void Focus_setzen();
+    void OptButton_Text_setzen();
+    void Speichernamen_setzen();
+    void mnuHelp1_Click();
+    QString HelpFile;
 
     // Controls, named as the other windows and the tests know them.
     QMenu* mnuDatei = nullptr;
@@ -125,6 +164,8 @@ public:
     QPushButton* cmdExcel = nullptr;
 
 signals:
+    // An online record was added to the table; key-stroke forwarding hooks in here.
+    void onlineRecordAdded(int slot);
     // Project captions or data were read anew; the project dialog shows them.
     void projectSettingsChanged();
 
@@ -140,10 +181,19 @@ private:
     void startKeyEventApp();
     void applyLanguage();
     void showSettingsFailure(const QString& aktion, const QString& description);
+    void writeRow(int slot, const TableRowTexts& texts, LimitColour colour);
+    void showColumn0Header(const QString& text);
+    StatisticInputs statisticInputs() const;
+    void showStatisticLines(const QStringList& lines);
+    void showStatisticsView(bool hasRows);
+    void selectMemory(MemoryKind kind);
+    void message(const QString& text);
+    bool askYesNo(const QString& text);
 
     PlatformServices& m_platform;
     AppState m_state;
     bool m_shutDown = false;
+    frmWerte* m_limitsDialog = nullptr;
 };
 
 // The locale's decimal separator: the second character of 1.3 written as text.

@@ -160,8 +160,8 @@ TEST(Startup, ControlsAfterStartUp) {
     EXPECT_FALSE(w->English->isChecked());
     EXPECT_EQ(w->cmdConnect->text(), QStringLiteral("Verbinden"));
     EXPECT_EQ(w->txtSpeicher->text(), QStringLiteral("BEREIT"));
-    EXPECT_EQ(w->state().CurrentIndex, 1);
-    EXPECT_EQ(w->state().OnlineCounter, 1);
+    EXPECT_EQ(w->state().Counters.CurrentIndex, 1);
+    EXPECT_EQ(w->state().Counters.OnlineCounter, 1);
     EXPECT_TRUE(w->state().SpeichernShow);
     EXPECT_TRUE(w->state().AbsoluteValues);
 }

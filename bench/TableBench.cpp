@@ -1,0 +1,56 @@
+#include "support/LineFeeder.h"
+#include "support/TestInstallation.h"
+
+#include <QRandomGenerator>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QStringList DownloadLines(int count) {
+    QRandomGenerator random(7);
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << InstrumentLine(i, 80 + random.bounded(4000) / 100.0, QStringLiteral("µm"),
+                                QStringLiteral(" Fe"));
+    return lines;
+}
+
+void SetLimits(frmTransfer& w) {
+    Limits& limits = w.state().Limit;
+    limits.MinLimit = 80;
+    limits.MaxLimit = 120;
+    limits.TargetValue = 100;
+    limits.Rule8020 = true;
+}
+
+// A memory download of 5000 values: every line through FillMessdaten into the shown table.
+void BM_Download5000(benchmark::State& state) {
+    TestInstallation install;
+    auto w = install.start();
+    SetLimits(*w);
+    w->show();
+    const QStringList lines = DownloadLines(5000);
+    for (auto _ : state) {
+        FeedDownload(*w, MemoryKind::FE, lines);
+        QCoreApplication::processEvents(); // the window paints what it got
+    }
+    state.SetItemsProcessed(state.iterations() * lines.size());
+}
+BENCHMARK(BM_Download5000)->Unit(benchmark::kMillisecond);
+
+// Rebuilding the shown table from the store, as a memory switch or a row delete does.
+void BM_Rebuild5000(benchmark::State& state) {
+    TestInstallation install;
+    auto w = install.start();
+    SetLimits(*w);
+    w->show();
+    FeedDownload(*w, MemoryKind::FE, DownloadLines(5000));
+    for (auto _ : state) {
+        w->Reset_Statistic();
+        w->FillMSFlexOne();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_Rebuild5000)->Unit(benchmark::kMillisecond);
+
+} // namespace

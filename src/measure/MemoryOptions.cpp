@@ -1,0 +1,41 @@
+#include "app/frmTransfer.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+void frmTransfer::selectMemory(MemoryKind kind) {
+    m_state.Kind = kind;
+    const QSignalBlocker blockFE(optFE), blockNFE(optNFE), blockOnline(optOnline);
+    (kind == MemoryKind::FE    ? optFE
+     : kind == MemoryKind::NFE ? optNFE
+                               : optOnline)
+        ->setChecked(true);
+    if (kind != MemoryKind::Online)
+        cmdStop->setVisible(false);
+    for (QWidget* w : {static_cast<QWidget*>(cmdAbs), static_cast<QWidget*>(cmdChart),
+                       static_cast<QWidget*>(cmdGross), static_cast<QWidget*>(txtMittelwert)})
+        w->setVisible(false);
+    Reset_Statistic();
+    Button_setzen_Init();
+    FillMSFlexOne();
+    MSFlex->setVisible(true);
+    lstStat->setVisible(MSFlex->rowCount() > 0);
+    for (QPushButton* b : {cmdprint, cmdWord, cmdClipboard, cmdExcel})
+        b->setVisible(true);
+    Unblock_Buttons();
+}
+
+void frmTransfer::optFE_Click() {
+    selectMemory(MemoryKind::FE);
+}
+
+void frmTransfer::optNFE_Click() {
+    selectMemory(MemoryKind::NFE);
+}
+
+void frmTransfer::optOnline_Click() {
+    selectMemory(MemoryKind::Online);
+}

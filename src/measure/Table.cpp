@@ -1,0 +1,122 @@
+#include "app/frmTransfer.h"
+
+#include "core/MeasurementTable.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace {
+
+constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
+constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
+
+QBrush Background(LimitColour colour) {
+    const std::optional<Rgb> rgb = ColourOf(colour);
+    return rgb ? QBrush(QColor(rgb->Red, rgb->Green, rgb->Blue)) : QBrush();
+}
+
+} // namespace
+
+void frmTransfer::InitMSFlex() {
+    MSFlex->clearContents();
+    MSFlex->setColumnCount(4);
+    const QFontMetrics metrics(MSFlex->font());
+    const int ch = metrics.horizontalAdvance(QLatin1Char('0'));
+    // The widths follow the grid's twip layout, widened where the fixed-pitch texts need it.
+    MSFlex->setColumnWidth(0, std::max(113, 21 * ch));
+    MSFlex->setColumnWidth(1, std::max(53, 9 * ch));
+    MSFlex->setColumnWidth(2, std::max(100, 13 * ch));
+    MSFlex->setColumnWidth(3, std::max(120, 12 * ch));
+    MSFlex->horizontalHeader()->setStretchLastSection(true);
+    for (int c = 0; c < 4; ++c) {
+        if (MSFlex->horizontalHeaderItem(c) == nullptr)
+            MSFlex->setHorizontalHeaderItem(c, new QTableWidgetItem);
+        MSFlex->horizontalHeaderItem(c)->setTextAlignment(c == 3 ? Left : Right);
+    }
+    showColumn0Header(m_state.ClockDate);
+}
+
+void frmTransfer::showColumn0Header(const QString& date) {
+    const TableRowTexts headers =
+        MSFlexHeaderTexts(m_state.Texts, m_state.languageIndex(), m_state.Device.StampSource, date);
+    for (int c = 0; c < 4; ++c)
+        MSFlex->horizontalHeaderItem(c)->setText(headers[c]);
+}
+
+void frmTransfer::ColorValueCell(int row, int slot) {
+    const MeasurementRecord& record = m_state.Store.at(m_state.Kind, slot);
+    const QBrush brush =
+        Background(CellColour(record.Value, m_state.Limit, m_state.AbsoluteValues));
+    for (int c = 0; c < MSFlex->columnCount(); ++c) {
+        if (QTableWidgetItem* item = MSFlex->item(row, c))
+            item->setBackground(brush);
+    }
+}
+
+void frmTransfer::writeRow(int slot, const TableRowTexts& texts, LimitColour colour) {
+    const QBrush brush = Background(colour);
+    // Device stamps carry date and time in the cell; a smaller font lets both fit.
+    const bool stamped = m_state.Device.StampSource == QLatin1String("-");
+    for (int c = 0; c < 4; ++c) {
+        auto* item = new QTableWidgetItem(texts[c]);
+        item->setTextAlignment(c == 3 ? Left : Right);
+        item->setBackground(brush);
+        if (c == 0 && stamped) {
+            QFont small = MSFlex->font();
+            small.setPointSizeF(small.pointSizeF() * 0.85);
+            item->setFont(small);
+        }
+        // Sorting moves rows; the slot stays with the row for deleting it.
+        item->setData(Qt::UserRole, slot);
+        MSFlex->setItem(slot - 1, c, item);
+    }
+}
+
+void frmTransfer::AddMSFlexRow() {
+    MeasurementCounters& counters = m_state.Counters;
+    if (m_state.Kind == MemoryKind::Online)
+        counters.CurrentIndex = counters.OnlineCounter;
+    const int slot = counters.CurrentIndex;
+    const MeasurementRecord& record = m_state.Store.at(m_state.Kind, slot);
+    MSFlex->setRowCount(slot);
+    showColumn0Header(m_state.Store.at(m_state.Kind, 1).DateText);
+    writeRow(slot, MSFlexRowTexts(record, TimeColumn::DateAndTime, m_state.Device.DecimalsMode),
+             CellColour(record.Value, m_state.Limit, m_state.AbsoluteValues));
+
+    m_state.CountSuffix = QStringLiteral(" (%1)").arg(slot);
+    Button_setzen();
+    CalcStatistic(record.Value, record.Unit);
+    ScrollToLastRow();
+    if (m_state.Kind == MemoryKind::Online)
+        emit onlineRecordAdded(slot);
+}
+
+void frmTransfer::FillMSFlexOne() {
+    const TimeColumn timeColumn = m_state.Device.StampSource == QLatin1String("-")
+                                      ? TimeColumn::DateAndTime
+                                      : TimeColumn::TimeOnly;
+    const std::vector<TableRow> rows =
+        MSFlexRows(m_state.Store, m_state.Kind, timeColumn, m_state.Device.DecimalsMode,
+                   m_state.Limit, m_state.AbsoluteValues);
+    const int n = static_cast<int>(rows.size());
+    MSFlex->setRowCount(0);
+    InitMSFlex();
+    MSFlex->setRowCount(n);
+    for (int r = 0; r < n; ++r)
+        writeRow(r + 1, rows[r].Cells, rows[r].Colour);
+    // The list shows only the state after the last row, so it is built once.
+    const QStringList lines = RebuildStatistics(m_state.Stat, m_state.Store, m_state.Kind,
+                                                m_state.Counters.CurrentIndex, statisticInputs());
+    if (n > 0)
+        showStatisticLines(lines);
+    showStatisticsView(n > 0);
+    m_state.CountSuffix = QStringLiteral(" (%1)").arg(n);
+    ScrollToLastRow();
+    Button_setzen();
+    MSFlex->setVisible(true);
+}
+
+void frmTransfer::ScrollToLastRow() {
+    if (MSFlex->rowCount() + 1 > 2)
+        MSFlex->scrollToBottom();
+}

@@ -1,0 +1,163 @@
+#include "measure/frmWerte.h"
+
+#include "app/frmTransfer.h"
+#include "ui/PlatformServices.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmWerte::frmWerte(frmTransfer& main) : QDialog(&main), m_main(main) {
+    setObjectName(QStringLiteral("frmWerte"));
+    auto* outer = new QVBoxLayout(this);
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* grid = new QGridLayout(Frame1);
+    auto line = [this](const char* name) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(name));
+        edit->setAlignment(Qt::AlignRight);
+        edit->setMinimumWidth(120);
+        return edit;
+    };
+    lblMin = new QLabel(QStringLiteral("Min"), Frame1);
+    lblMax = new QLabel(QStringLiteral("Max"), Frame1);
+    lblSoll = new QLabel(Frame1);
+    txtMinLimit = line("txtMinLimit");
+    txtMaxLimit = line("txtMaxLimit");
+    txtSoll = line("txtSoll");
+    grid->addWidget(lblMax, 0, 0);
+    grid->addWidget(txtMaxLimit, 0, 1);
+    grid->addWidget(lblMin, 1, 0);
+    grid->addWidget(txtMinLimit, 1, 1);
+    grid->addWidget(lblSoll, 2, 0);
+    grid->addWidget(txtSoll, 2, 1);
+    chk8020 = new QCheckBox(QStringLiteral("80/20     "), Frame1);
+    chk8020->setObjectName(QStringLiteral("chk8020"));
+    cmdInfo = new QPushButton(QStringLiteral("Info"), Frame1);
+    cmdInfo->setObjectName(QStringLiteral("cmdInfo"));
+    grid->addWidget(chk8020, 3, 0);
+    grid->addWidget(cmdInfo, 3, 1);
+    outer->addWidget(Frame1);
+
+    auto* buttons = new QHBoxLayout;
+    cmdSpeichern = new QPushButton(this);
+    cmdSpeichern->setObjectName(QStringLiteral("cmdSpeichern"));
+    cmdLoeschen = new QPushButton(this);
+    cmdLoeschen->setObjectName(QStringLiteral("cmdLoeschen"));
+    buttons->addWidget(cmdSpeichern);
+    buttons->addWidget(cmdLoeschen);
+    outer->addLayout(buttons);
+
+    // Signed instruments are not offered the 80/20 rule.
+    if (main.state().Device.SignMode == QLatin1String("-")) {
+        for (QWidget* w : {static_cast<QWidget*>(chk8020), static_cast<QWidget*>(cmdInfo)}) {
+            w->setEnabled(false);
+            w->setVisible(false);
+        }
+    }
+
+    connect(txtMinLimit, &QLineEdit::editingFinished, this, [this] { validate(LimitField::Min); });
+    connect(txtMaxLimit, &QLineEdit::editingFinished, this, [this] { validate(LimitField::Max); });
+    connect(txtSoll, &QLineEdit::editingFinished, this, [this] { validate(LimitField::Target); });
+    connect(chk8020, &QCheckBox::clicked, this, &frmWerte::chk8020_Click);
+    connect(cmdLoeschen, &QPushButton::clicked, this, &frmWerte::cmdLoeschen_Click);
+    connect(cmdSpeichern, &QPushButton::clicked, this, &frmWerte::cmdSpeichern_Click);
+    connect(cmdInfo, &QPushButton::clicked, this, &frmWerte::cmdInfo_Click);
+    applyCaptions();
+}
+
+void frmWerte::applyCaptions() {
+    const AppState& s = m_main.state();
+    setWindowTitle(s.message(14));
+    Frame1->setTitle(s.message(39));
+    lblSoll->setText(s.message(45));
+    cmdSpeichern->setText(s.caption(43));
+    cmdLoeschen->setText(s.caption(44));
+}
+
+void frmWerte::showEvent(QShowEvent* event) {
+    Form_Activate();
+    QDialog::showEvent(event);
+}
+
+void frmWerte::Form_Activate() {
+    applyCaptions();
+    const Limits& limits = m_main.state().Limit;
+    txtMinLimit->setText(LimitBoxText(limits.MinLimit));
+    txtMaxLimit->setText(LimitBoxText(limits.MaxLimit));
+    txtSoll->setText(LimitBoxText(limits.TargetValue));
+    const QSignalBlocker block(chk8020);
+    chk8020->setChecked(limits.Rule8020);
+}
+
+QLineEdit* frmWerte::box(LimitField field) const {
+    switch (field) {
+    case LimitField::Max:
+        return txtMaxLimit;
+    case LimitField::Min:
+        return txtMinLimit;
+    case LimitField::Target:
+        break;
+    }
+    return txtSoll;
+}
+
+void frmWerte::showMessages(const QStringList& messages) {
+    for (const QString& text : messages)
+        m_main.platform().messageBox(text, PlatformServices::Buttons::Ok,
+                                     PlatformServices::Icon::Information, m_main.programTitle());
+}
+
+bool frmWerte::validate(LimitField field) {
+    AppState& s = m_main.state();
+    QLineEdit* edit = box(field);
+    const LimitEntryResult result =
+        ValidateLimitEntry(s.Limit, field, edit->text(), s.Texts, s.languageIndex());
+    if (result.BoxText)
+        edit->setText(*result.BoxText);
+    if (result.MinLimitBoxText)
+        txtMinLimit->setText(*result.MinLimitBoxText);
+    showMessages(result.Messages);
+    if (!result.Accepted)
+        edit->setFocus();
+    return result.Accepted;
+}
+
+void frmWerte::chk8020_Click() {
+    m_main.state().Limit.Rule8020 = chk8020->isChecked();
+    Check8020();
+}
+
+void frmWerte::Check8020() {
+    AppState& s = m_main.state();
+    const Check8020Result result = ::Check8020(s.Limit, s.Texts, s.languageIndex());
+    if (result.MinLimitBoxText)
+        txtMinLimit->setText(*result.MinLimitBoxText);
+    showMessages(result.Messages);
+}
+
+void frmWerte::cmdLoeschen_Click() {
+    ClearLimits(m_main.state().Limit);
+    for (QLineEdit* edit : {txtMinLimit, txtMaxLimit, txtSoll})
+        edit->setText(QStringLiteral("0"));
+    chk8020->setChecked(false);
+    chk8020_Click();
+}
+
+void frmWerte::cmdSpeichern_Click() {
+    m_main.state().LimitsSaved = true;
+    m_main.cmdProjekt->setFocus();
+    close();
+}
+
+void frmWerte::cmdInfo_Click() {
+    m_main.platform().messageBox(Info8020Text(m_main.state().languageIndex()),
+                                 PlatformServices::Buttons::Ok, PlatformServices::Icon::Information,
+                                 QStringLiteral("Info"));
+}

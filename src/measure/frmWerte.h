@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/LimitRules.h"
+
+#include <QDialog>
+
+class frmTransfer;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The limits dialog: minimum, maximum, target and the 80/20 rule. An accepted entry is in force
+// at once; the save button has the main window store the limits.
+class frmWerte : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmWerte(frmTransfer& main);
+
+    void Form_Activate();
+    // False when the entry was refused; the focus then stays in the box.
+    bool validate(LimitField field);
+    void chk8020_Click();
+    void Check8020();
+    void cmdLoeschen_Click();
+    void cmdSpeichern_Click();
+    void cmdInfo_Click();
+
+    QGroupBox* Frame1 = nullptr;
+    QLabel* lblMin = nullptr;
+    QLabel* lblMax = nullptr;
+    QLabel* lblSoll = nullptr;
+    QLineEdit* txtMinLimit = nullptr;
+    QLineEdit* txtMaxLimit = nullptr;
+    QLineEdit* txtSoll = nullptr;
+    QCheckBox* chk8020 = nullptr;
+    QPushButton* cmdSpeichern = nullptr;
+    QPushButton* cmdLoeschen = nullptr;
+    QPushButton* cmdInfo = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLineEdit* box(LimitField field) const;
+    void showMessages(const QStringList& messages);
+    void applyCaptions();
+
+    frmTransfer& m_main;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/frmTransfer.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+// An instrument line in its fixed columns: number 1-4, value 7-16 with "." as decimal point,
+// unit 18-21, marker 23-25 and, when given, the instrument's date and time 27-45.
+QString InstrumentLine(int number, double value, const QString& unit, const QString& marker,
+                       const QDateTime& stamp = {});
+
+// Hands lines to the table as a memory download does: the memory is emptied and filled from
+// slot 1 on, one FillMessdaten per line.
+void FeedDownload(frmTransfer& w, MemoryKind kind, const QStringList& lines);
+
+// Hands one line to the table as online reception does; the Online memory must be shown.
+void FeedOnline(frmTransfer& w, const QString& line);

@@ -5,13 +5,16 @@
 
 #include <QLocale>
 
-QString ReportStampFormat() {
-    const QLocale locale;
-    QString date = locale.dateFormat(QLocale::ShortFormat);
+QString ReportDateFormat() {
+    QString date = QLocale().dateFormat(QLocale::ShortFormat);
     // Two-digit years would read back a century off.
     if (!date.contains(QStringLiteral("yyyy")))
         date.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return date + u' ' + LongTimeFormat(locale);
+    return date;
+}
+
+QString ReportStampFormat() {
+    return ReportDateFormat() + u' ' + LongTimeFormat(QLocale());
 }
 
 std::optional<QDateTime> ParseReportStamp(const QString& text, const QString& stampFormat) {

@@ -1,5 +1,6 @@
 #include "core/ReportText.h"
 
+#include "core/MeasurementLine.h"
 #include "core/NumberFormat.h"
 #include "core/ReportStamp.h"
 #include "core/SettingsValues.h"
@@ -88,26 +89,45 @@ void addTable(QString& text, const ReportInputs& inputs) {
     addLine(text, QString());
 
     const QLocale locale;
-    const QString stampFormat = stamped ? ReportStampFormat() : QString();
-    const QString timeGap(6, u' ');
+    const QString dateFormat = ReportDateFormat();
+    const QString timeFormat = LongTimeFormat(locale);
+    QDate lastDate;
+    QString lastDateText;
+    const QString blanks(StampColumnWidth, u' ');
     const int count = static_cast<int>(std::min<std::size_t>(inputs.Records.size(), MaxRecords));
     text.reserve(text.size() + count * 64);
+    // Written straight into the text: a full memory is rewritten after every online value.
     for (int i = 0; i < count; ++i) {
         const MeasurementRecord& record = inputs.Records[i];
         if (EndsSeries(record))
             break;
-        QString line;
         if (stamped) {
-            line = record.Stamp.isValid() ? locale.toString(record.Stamp, stampFormat) : QString();
-            line += QString(std::max(StampColumnWidth - static_cast<int>(line.size()), MinStampGap),
-                            u' ');
+            qsizetype stampSize = 0;
+            if (record.Stamp.isValid()) {
+                // A series mostly shares its date: format each date once.
+                if (record.Stamp.date() != lastDate) {
+                    lastDate = record.Stamp.date();
+                    lastDateText = locale.toString(lastDate, dateFormat) + Blank;
+                }
+                const QString time = locale.toString(record.Stamp.time(), timeFormat);
+                text += lastDateText;
+                text += time;
+                stampSize = lastDateText.size() + time.size();
+            }
+            text += QStringView(blanks).left(
+                std::max(StampColumnWidth - static_cast<int>(stampSize), MinStampGap));
         } else {
-            line = record.TimeText + timeGap;
+            text += record.TimeText;
+            text += QStringView(blanks).left(6);
         }
-        line += Ausrichten(5, QString::number(record.Number), Blank, false) + Blank +
-                ValueText(record.Value, record.Unit, device.DecimalsMode) + Blank +
-                AusrichtenL(stamped ? 5 : 4, record.Unit) + Blank + record.Marker;
-        addLine(text, line);
+        text += Ausrichten(5, QString::number(record.Number), Blank, false);
+        text += Blank;
+        text += ValueText(record.Value, record.Unit, device.DecimalsMode);
+        text += Blank;
+        text += AusrichtenL(stamped ? 5 : 4, record.Unit);
+        text += Blank;
+        text += record.Marker;
+        text += QLatin1String("\r\n");
     }
 }
 

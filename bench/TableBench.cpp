@@ -1,6 +1,7 @@
 #include "support/LineFeeder.h"
 #include "support/TestInstallation.h"
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 

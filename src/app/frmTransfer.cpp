@@ -173,6 +173,7 @@ void frmTransfer::buildControls() {
     MSFlex = Named(new QTableWidget(0, 4, Frame3), "MSFlex");
     MSFlex->setFont(FixedPitchFont(10));
     MSFlex->verticalHeader()->setVisible(false);
+    MSFlex->verticalHeader()->setDefaultSectionSize(QFontMetrics(MSFlex->font()).height() + 8);
     MSFlex->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSFlex->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlex->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -183,6 +183,7 @@ private:
     void showSettingsFailure(const QString& aktion, const QString& description);
     void writeRow(int slot, const TableRowTexts& texts, LimitColour colour);
     void showColumn0Header(const QString& text);
+    void requestScrollToLastRow();
     StatisticInputs statisticInputs() const;
     void showStatisticLines(const QStringList& lines);
     void showStatisticsView(bool hasRows);
@@ -193,6 +194,7 @@ private:
     PlatformServices& m_platform;
     AppState m_state;
     bool m_shutDown = false;
+    bool m_scrollPending = false;
     frmWerte* m_limitsDialog = nullptr;
 };
 

@@ -152,7 +152,11 @@ bool isCoatingOrMagneticUnit(const QString& unit) {
 std::optional<QString> renderBySelector(double value, const QString& selector,
                                         const QString& decimalsMode) {
     const bool threeDecimals = decimalsMode.trimmed() == QLatin1String("3");
-    if (const auto count = readNumber(selector)) {
+    // Units are far more frequent than decimal counts and never start like a number; testing
+    // the first character spares them the locale's number parser.
+    const bool numeric = !selector.isEmpty() && (selector.front().isDigit() ||
+                                                 QStringLiteral("+-.,").contains(selector.front()));
+    if (const auto count = numeric ? readNumber(selector) : std::nullopt) {
         const double d = *count;
         if (d != std::trunc(d) || d < 0 || d > 3)
             return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace {
 
@@ -86,7 +87,7 @@ void frmTransfer::AddMSFlexRow() {
     m_state.CountSuffix = QStringLiteral(" (%1)").arg(slot);
     Button_setzen();
     CalcStatistic(record.Value, record.Unit);
-    ScrollToLastRow();
+    requestScrollToLastRow();
     if (m_state.Kind == MemoryKind::Online)
         emit onlineRecordAdded(slot);
 }
@@ -114,6 +115,18 @@ void frmTransfer::FillMSFlexOne() {
     ScrollToLastRow();
     Button_setzen();
     MSFlex->setVisible(true);
+}
+
+void frmTransfer::requestScrollToLastRow() {
+    // Scrolling lays out the whole grid; a download adds rows faster than the window paints, so
+    // one scroll per paint shows the same as one per row.
+    if (m_scrollPending)
+        return;
+    m_scrollPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_scrollPending = false;
+        ScrollToLastRow();
+    });
 }
 
 void frmTransfer::ScrollToLastRow() {

@@ -1,0 +1,44 @@
+#include "support/LineFeeder.h"
+#include "support/TestInstallation.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+// About thirty values of a two-memory instrument against limits 80/120 and target 100 with the
+// 80/20 rule: green, red and orange cells and the verdict line. With SCREENSHOT_DIR set the
+// picture is kept for a person to look at.
+TEST(Screenshot, TableWithLimitsAndVerdict) {
+    TestInstallation install;
+    auto w = install.start();
+    Limits& limits = w->state().Limit;
+    limits = Limits{80, 120, 100, true, {"120", "80", "100"}};
+    w->ShowLimits();
+    w->Unblock_Buttons();
+    const double values[] = {104.2, 98.7,  112.5, 101.3, 95.1,  108.8, 123.4, 99.6,  103.9, 110.2,
+                             87.5,  105.4, 102.2, 118.9, 106.1, 100.4, 97.3,  109.7, 111.8, 76.9,
+                             104.6, 107.3, 101.9, 115.2, 103.3, 99.1,  108.4, 102.7, 113.6, 105.8};
+    QStringList lines;
+    int n = 0;
+    for (double v : values)
+        lines << InstrumentLine(++n, v, QStringLiteral("µm"), QStringLiteral(" Fe"));
+    FeedDownload(*w, MemoryKind::FE, lines);
+    w->optFE->setChecked(true);
+    w->show();
+    QApplication::processEvents();
+    w->MSFlex->scrollToTop();
+
+    ASSERT_EQ(w->MSFlex->rowCount(), 30);
+    ASSERT_GT(w->lstStat->count(), 0);
+    EXPECT_TRUE(w->lstStat->item(w->lstStat->count() - 1)->text().startsWith("Regel 80/20 ok:"));
+    const QPixmap picture = w->grab();
+    ASSERT_FALSE(picture.isNull());
+    const QString folder = qEnvironmentVariable("SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("table.png"))));
+}

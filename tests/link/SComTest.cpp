@@ -130,16 +130,6 @@ TEST_F(SComTest, StreamingInstrumentKeepsSending) {
         EXPECT_EQ(line.mid(17, 4), "G   ") << line.toStdString();
 }
 
-TEST_F(SComTest, PiecesOfALineWaitForItsEnd) {
-    startSim("CP", options());
-    openPort();
-    sim.sendRaw("   1     12");
-    sim.sendRaw("0.5 \xB5m    Fe\r");
-    sim.sendRaw("\n");
-    ASSERT_TRUE(WaitFor([&] { return !received.events.isEmpty(); }));
-    EXPECT_EQ(received.events, QStringList({QString::fromUtf8("line:   1     120.5 µm    Fe")}));
-}
-
 TEST_F(SComTest, OverlongLineIsDroppedAndReportedAndTheNextLineIsWhole) {
     startSim("CP", options());
     openPort();
@@ -163,16 +153,6 @@ TEST_F(SComTest, DiscardInputForgetsWaitingLines) {
     sim.sendRaw("new\r\n");
     ASSERT_TRUE(WaitFor([&] { return !received.events.isEmpty(); }));
     EXPECT_EQ(received.events, QStringList({"line:new"}));
-}
-
-TEST_F(SComTest, ReceiveEventsCanBeSwitchedOff) {
-    startSim("CP", options());
-    openPort();
-    com->setRThreshold(0);
-    sim.sendRaw("quiet\r\n\x04");
-    ASSERT_TRUE(WaitFor([&] { return received.has(Eot); }));
-    EXPECT_EQ(received.events, QStringList({Eot}));
-    EXPECT_EQ(com->Input(), "quiet\r\n");
 }
 
 TEST_F(SComTest, HandlerWaitingInANestedLoopKeepsTheOrder) {

@@ -64,16 +64,6 @@ TEST(SimModel, ValuesScatterAroundTheMean) {
     EXPECT_NEAR(std::sqrt(squares / readings.size() - mean * mean), 3, 0.3);
 }
 
-TEST(SimModel, ValueTextsFollowUnitAndDecimals) {
-    const QString micro = QString::fromUtf8("µm");
-    EXPECT_EQ(SimValueText(5.123, micro, "2"), "5.12");
-    EXPECT_EQ(SimValueText(85.26, micro, "2"), "85.3");
-    EXPECT_EQ(SimValueText(120.4, micro, "2"), "120");
-    EXPECT_EQ(SimValueText(3.35, "mi", "2"), "3.35");
-    EXPECT_EQ(SimValueText(3.2157, micro, "3"), "3.216");
-    EXPECT_EQ(SimValueText(-12.5, "G ", "2"), "-12.50");
-}
-
 TEST(SimModel, MarkersFollowTheModelsMemories) {
     QRandomGenerator random(1);
     const SimModel delta = *SimModelFor("DP");

@@ -1,7 +1,6 @@
 #include "link/serial/SCom.h"
 
 #include "core/InstrumentText.h"
-#include "link/serial/PortAccess.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -44,9 +43,11 @@ void SCom::primeWatch() {
 
 bool SCom::setCommPort(int number) {
     if (m_port->isOpen())
-        return fail(ErrorPortAlreadyOpen, tr("The port is open; close it first."));
+        return fail(ErrorPortAlreadyOpen, say("Der Port ist offen; erst schließen.",
+                                              "The port is open; close it first."));
     if (number < 1 || number > MaxPortNumber)
-        return fail(ErrorInvalidPort, tr("Invalid port number %1.").arg(number));
+        return fail(ErrorInvalidPort,
+                    say("Ungültige Portnummer %1.", "Invalid port number %1.").arg(number));
     m_commPort = number;
     return true;
 }
@@ -54,7 +55,9 @@ bool SCom::setCommPort(int number) {
 bool SCom::setSettings(const QString& settings) {
     const std::optional<LineSettings> parsed = ParseLineSettings(settings);
     if (!parsed)
-        return fail(ErrorInvalidSettings, tr("Invalid line settings \"%1\".").arg(settings));
+        return fail(ErrorInvalidSettings, say("Ungültige Schnittstellenparameter \"%1\".",
+                                              "Invalid line settings \"%1\".")
+                                              .arg(settings));
     m_settingsText = settings;
     m_lineSettings = *parsed;
     if (m_port->isOpen())
@@ -64,7 +67,8 @@ bool SCom::setSettings(const QString& settings) {
 
 bool SCom::setHandshaking(int handshaking) {
     if (!FlowControlFor(handshaking))
-        return fail(ErrorInvalidSettings, tr("Invalid handshaking %1.").arg(handshaking));
+        return fail(ErrorInvalidSettings,
+                    say("Ungültiges Handshaking %1.", "Invalid handshaking %1.").arg(handshaking));
     m_handshaking = handshaking;
     if (m_port->isOpen())
         applyLineSettings();
@@ -89,7 +93,8 @@ bool SCom::setPortOpen(bool open) {
         return true;
     }
     if (m_port->isOpen())
-        return fail(ErrorPortAlreadyOpen, tr("The port is already open."));
+        return fail(ErrorPortAlreadyOpen,
+                    say("Der Port ist schon offen.", "The port is already open."));
 
     const QString name = QStringLiteral("COM%1").arg(m_commPort);
     const SerialPortEntry* entry = nullptr;
@@ -135,6 +140,10 @@ void SCom::resetReceive() {
     m_dropReported = false;
 }
 
+QString SCom::say(const char* german, const char* english) const {
+    return QString::fromUtf8(m_languageIndex == 0 ? german : english);
+}
+
 bool SCom::fail(int number, const QString& text) {
     m_errorNumber = number;
     m_errorText = text;
@@ -155,7 +164,7 @@ QStringList SCom::takeLines() {
 
 bool SCom::Output(const QString& text) {
     if (!m_port->isOpen())
-        return fail(ErrorPortNotOpen, tr("The port is not open."));
+        return fail(ErrorPortNotOpen, say("Der Port ist nicht offen.", "The port is not open."));
     const QByteArray bytes = EncodeInstrumentText(text);
     return m_port->write(bytes) == bytes.size();
 }
@@ -215,8 +224,9 @@ void SCom::deliver() {
                 m_lines.remove(0, m_lines.size() - MaxWaitingLines);
                 if (!m_dropReported) {
                     m_dropReported = true;
-                    emit ReceiveProblem(tr("Received lines were not read; the oldest were "
-                                           "dropped."));
+                    emit ReceiveProblem(say(
+                        "Empfangene Zeilen wurden nicht gelesen; die ältesten wurden verworfen.",
+                        "Received lines were not read; the oldest were dropped."));
                 }
             }
             if (alive &&
@@ -235,7 +245,8 @@ void SCom::deliver() {
             break;
         }
         case LineAssembler::EventKind::LineTooLong:
-            emit ReceiveProblem(tr("Received line longer than %1 characters dropped: %2...")
+            emit ReceiveProblem(say("Empfangene Zeile länger als %1 Zeichen verworfen: %2...",
+                                    "Received line longer than %1 characters dropped: %2...")
                                     .arg(LineAssembler::DefaultMaxLineBytes)
                                     .arg(event.Text));
             break;
@@ -254,7 +265,8 @@ void SCom::loseLink() {
     const QString device = m_device;
     closePort();
     m_errorNumber = ErrorDeviceUnavailable;
-    m_errorText = tr("The link to %1 was lost.").arg(device);
+    m_errorText =
+        say("Die Verbindung zu %1 ist abgebrochen.", "The link to %1 was lost.").arg(device);
     // Reported from the event loop, not from inside the port's own notification.
     const quint64 session = m_session;
     QTimer::singleShot(0, this, [this, session] {

@@ -45,7 +45,7 @@ public:
     // The settings folder whose "ports" folder holds the COM links.
     void setAppDataPath(const QString& appDataPath);
     QString portsFolder() const { return m_portsFolder; }
-    // Language of the reason texts: 0 German, any other English.
+    // Language of error and reason texts: 0 German, any other English.
     void setLanguageIndex(int languageIndex) { m_languageIndex = languageIndex; }
 
     int CommPort() const { return m_commPort; }
@@ -115,6 +115,7 @@ private:
     void watchPorts();
     const QList<SerialPortEntry>& freshPorts(bool force);
     bool fail(int number, const QString& text);
+    QString say(const char* german, const char* english) const;
     void applyLineSettings();
 
     QSerialPort* m_port;

@@ -52,6 +52,8 @@ struct AppState {
     // Instrument memory chosen for reading (models with numbered memories).
     qint16 SelectedMemory = 0;
     bool ReadAll = false;
+    // The FE table holds a file rather than the instrument's memory.
+    bool FileLoaded = false;
     bool KeyEventAppStarted = false;
     qint64 KeyEventTaskId = 0;
 

@@ -2,6 +2,7 @@
 
 #include "core/SettingsFiles.h"
 #include "core/SettingsMessages.h"
+#include "files/frmProjekt.h"
 #include "ui/PlatformServices.h"
 
 #include <QComboBox>
@@ -37,20 +38,15 @@ void frmTransfer::Voreinstellungen(const QString& aktion) {
     } else if (aktion == QLatin1String("SS")) {
         outcome = WriteLanguage(settingsFolder, s);
     } else if (aktion == QLatin1String("PI")) {
-        outcome = ReadProjectLabels(m_state.MessDataPath, s).outcome;
-        emit projectSettingsChanged();
+        // The project dialog reads and writes its own controls and reports its failures.
+        projectDialog()->ReadLabels();
+        return;
     } else if (aktion == QLatin1String("PL")) {
-        const ProjectDataReading data = ReadProjectData(settingsFolder, m_platform.now());
-        for (std::size_t i = 0; i < data.fields.size(); ++i) {
-            if (data.fields[i])
-                s.ProjectFields[i] = *data.fields[i];
-        }
-        if (data.date)
-            s.ProjectDate = *data.date;
-        outcome = data.outcome;
-        emit projectSettingsChanged();
+        projectDialog()->LoadData();
+        return;
     } else if (aktion == QLatin1String("PS")) {
-        outcome = WriteProjectData(settingsFolder, s.ProjectFields, s.ProjectDate);
+        projectDialog()->SaveData();
+        return;
     } else {
         return;
     }

@@ -261,6 +261,9 @@ void frmTransfer::connectControls() {
     connect(optFE, &QRadioButton::clicked, this, &frmTransfer::optFE_Click);
     connect(optNFE, &QRadioButton::clicked, this, &frmTransfer::optNFE_Click);
     connect(optOnline, &QRadioButton::clicked, this, &frmTransfer::optOnline_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmTransfer::cmdSave_Click);
+    connect(cmdOpen, &QPushButton::clicked, this, &frmTransfer::cmdOpen_Click);
+    connect(cmdProjekt, &QPushButton::clicked, this, &frmTransfer::cmdProjekt_Click);
     connect(cmdWerte, &QPushButton::clicked, this, &frmTransfer::cmdWerte_Click);
     connect(mnuHelp1, &QAction::triggered, this, &frmTransfer::mnuHelp1_Click);
     // The file menu offers the same commands as the buttons and follows their state.

@@ -18,6 +18,8 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class frmWerte;
+class frmProjekt;
+struct MesFileContext;
 
 // The main window: owns the shared state and every control the other windows drive.
 // Its procedures are spread over files by subject (start-up, settings, texts, button states, ...).
@@ -76,6 +78,14 @@ public:
     // Statistics list.
     void CalcStatistic(double currentValue, const QString& currentUnit);
     void Reset_Statistic();
+
+    // Files and project data.
+    void cmdSave_Click();
+    void cmdOpen_Click();
+    void cmdProjekt_Click();
+    frmProjekt* projectDialog();
+    // The report of the shown table, mode "A" (file, clipboard, print) or "P" (spreadsheet).
+    QString BuildReportText(const QString& mode);
 
     // Limits.
     void cmdWerte_Click();
@@ -166,8 +176,6 @@ public:
 signals:
     // An online record was added to the table; key-stroke forwarding hooks in here.
     void onlineRecordAdded(int slot);
-    // Project captions or data were read anew; the project dialog shows them.
-    void projectSettingsChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -189,6 +197,7 @@ private:
     void showStatisticsView(bool hasRows);
     void selectMemory(MemoryKind kind);
     void message(const QString& text);
+    MesFileContext mesFileContext() const;
     bool askYesNo(const QString& text);
 
     PlatformServices& m_platform;
@@ -196,6 +205,7 @@ private:
     bool m_shutDown = false;
     bool m_scrollPending = false;
     frmWerte* m_limitsDialog = nullptr;
+    frmProjekt* m_projectDialog = nullptr;
 };
 
 // The locale's decimal separator: the second character of 1.3 written as text.

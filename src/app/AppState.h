@@ -51,7 +51,14 @@ struct AppState {
     QString CountSuffix = QStringLiteral(" (0)");
     // Instrument memory chosen for reading (models with numbered memories).
     qint16 SelectedMemory = 0;
-    bool ReadAll = false;
+    bool ReadAllMemories = false;
+    // Receive path: text of the current exchange, its copy for the split, the line for the parser.
+    QString ReceiveText;
+    QString ResponseText;
+    QString CurrentLine;
+    // Time and date of the last memory download, for the report.
+    QString DownloadTime;
+    QString DownloadDate;
     // The FE table holds a file rather than the instrument's memory.
     bool FileLoaded = false;
     bool KeyEventAppStarted = false;

@@ -1,5 +1,6 @@
 #include "app/DataFolders.h"
 #include "app/frmTransfer.h"
+#include "link/serial/SCom.h"
 
 #include "ui/PlatformServices.h"
 
@@ -81,6 +82,7 @@ void frmTransfer::Form_Load() {
     m_state.AppDataPath = folders.AppDataPath;
     m_state.MessDataPath = folders.MessDataPath;
     m_state.Log.setPath(m_state.AppDataPath + QStringLiteral("/Tavelin_TransferLog.txt"));
+    SCom1->setAppDataPath(m_state.AppDataPath);
     DeleteLog();
     WriteLog(QStringLiteral("Logdatei ") +
              QLocale().toString(m_platform.now().date(), QLocale::ShortFormat));
@@ -135,7 +137,9 @@ void frmTransfer::Form_Load() {
     Block_Buttons();
 
     // 17.
+    SCom1->setLanguageIndex(m_state.languageIndex());
     if (!le) {
+        scanPorts();
         Voreinstellungen(QStringLiteral("CL"));
     } else {
         m_state.Kind = MemoryKind::FE;
@@ -162,5 +166,7 @@ void frmTransfer::mnuEnd_Click() {
     if (m_shutDown)
         return;
     m_shutDown = true;
+    if (SCom1->PortOpen())
+        SCom1->setPortOpen(false);
     close();
 }

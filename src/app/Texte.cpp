@@ -1,5 +1,6 @@
 #include "app/frmTransfer.h"
 
+#include "link/serial/SCom.h"
 #include "ui/PlatformServices.h"
 
 #include <QCoreApplication>
@@ -79,6 +80,7 @@ void frmTransfer::applyLanguage() {
     Texte_setzen();
     InitMSFlex();
     OptButton_Text_setzen();
+    SCom1->setLanguageIndex(m_state.languageIndex());
     Voreinstellungen(QStringLiteral("SS"));
     Voreinstellungen(QStringLiteral("PI"));
     ShowLimits();

@@ -1,5 +1,6 @@
 #include "app/frmTransfer.h"
 
+#include "link/serial/SCom.h"
 #include "ui/PlatformServices.h"
 
 #include <QChartView>
@@ -55,6 +56,8 @@ frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolde
     : QMainWindow(parent), m_platform(platform) {
     setObjectName(QStringLiteral("frmTransfer"));
     m_state.ProgramFolder = programFolder;
+    SCom1 = new SCom(this);
+    SCom1->setObjectName(QStringLiteral("SCom1"));
     buildMenus();
     buildControls();
     connectControls();
@@ -261,6 +264,16 @@ void frmTransfer::connectControls() {
     connect(optFE, &QRadioButton::clicked, this, &frmTransfer::optFE_Click);
     connect(optNFE, &QRadioButton::clicked, this, &frmTransfer::optNFE_Click);
     connect(optOnline, &QRadioButton::clicked, this, &frmTransfer::optOnline_Click);
+    connect(cmdConnect, &QPushButton::clicked, this, &frmTransfer::cmdConnect_Click);
+    connect(ComboPort, &QComboBox::editTextChanged, this, &frmTransfer::ComboPort_Change);
+    connect(ComboPort, &QComboBox::activated, this, &frmTransfer::ComboPort_Change);
+    connect(cmdStop, &QPushButton::clicked, this, &frmTransfer::cmdStop_Click);
+    connect(cmdLesen, &QPushButton::clicked, this, &frmTransfer::cmdLesen_Click);
+    connect(cmdLesFE, &QPushButton::clicked, this, &frmTransfer::cmdLesFE_Click);
+    connect(cmdLesNFE, &QPushButton::clicked, this, &frmTransfer::cmdLesNFE_Click);
+    connect(SCom1, &SCom::DataEvent, this, &frmTransfer::DataEvent);
+    connect(SCom1, &SCom::PortEvent, this, &frmTransfer::PortEvent);
+    connect(SCom1, &SCom::ReceiveProblem, this, [this](const QString& text) { WriteLog(text); });
     connect(cmdSave, &QPushButton::clicked, this, &frmTransfer::cmdSave_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &frmTransfer::cmdOpen_Click);
     connect(cmdProjekt, &QPushButton::clicked, this, &frmTransfer::cmdProjekt_Click);

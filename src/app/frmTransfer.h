@@ -19,6 +19,7 @@ class QRadioButton;
 class QTableWidget;
 class frmWerte;
 class frmProjekt;
+class SCom;
 struct MesFileContext;
 
 // The main window: owns the shared state and every control the other windows drive.
@@ -78,6 +79,27 @@ public:
     // Statistics list.
     void CalcStatistic(double currentValue, const QString& currentUnit);
     void Reset_Statistic();
+
+    // Serial link.
+    SCom* SCom1 = nullptr;
+    QString CurrentCommand;
+    void scanPorts();
+    void ComboPort_Change();
+    void cmdConnect_Click();
+    void Verbindungscheck(int portNumber);
+    void Geraet_pruefen();
+    void PortEvent(int type, const QString& portName);
+    void Befehl_senden();
+    void ReadGeraet();
+    void Speicherauswahl_setzen();
+    void Meldung_Speicher_Leer();
+    void DataEvent();
+    void cmdStop_Click();
+    void cmdLesen_Click();
+    void AlleSpeicherLesen();
+    void cmdLesFE_Click();
+    void cmdLesNFE_Click();
+    void Speicher_lesen();
 
     // Files and project data.
     void cmdSave_Click();
@@ -197,6 +219,14 @@ private:
     void showStatisticsView(bool hasRows);
     void selectMemory(MemoryKind kind);
     void message(const QString& text);
+    void linkFailed(int portNumber, int errorNumber);
+    void showLinkState();
+    bool waitForAnswer();
+    void limitMessage();
+    void onlineLine(const QString& line);
+    void streamLine(const QString& line);
+    void onlineValueTaken();
+    bool startOnlineReception();
     MesFileContext mesFileContext() const;
     bool askYesNo(const QString& text);
 
@@ -204,6 +234,11 @@ private:
     AppState m_state;
     bool m_shutDown = false;
     bool m_scrollPending = false;
+    bool m_checkingLink = false; // Verbindungscheck runs
+    bool m_notAvailable = false; // the instrument answered with the character 25
+    bool m_linkLost = false;     // the port went away during the exchange
+    int m_lineWriteCount = 0;    // lines taken in the continuous online style
+    bool m_streamLimitShown = false;
     frmWerte* m_limitsDialog = nullptr;
     frmProjekt* m_projectDialog = nullptr;
 };

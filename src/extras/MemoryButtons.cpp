@@ -80,7 +80,7 @@ void frmTransfer::OptButton_setzen() {
     const int nfe = m_state.Device.NFECount;
     if (layout == QLatin1String("X")) {
         optOnline_Click();
-    } else if (layout == QLatin1String("2") && !m_state.ReadAll) {
+    } else if (layout == QLatin1String("2") && !m_state.ReadAllMemories) {
         if (m_state.Kind == MemoryKind::FE) {
             optFE_Click();
         } else if (m_state.Kind == MemoryKind::NFE) {

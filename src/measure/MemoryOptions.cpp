@@ -21,6 +21,11 @@ void frmTransfer::selectMemory(MemoryKind kind) {
     Reset_Statistic();
     Button_setzen_Init();
     FillMSFlexOne();
+    // A serial instrument receives online values only over a checked link; without it the
+    // export buttons, the table and the commands keep their state.
+    if (kind == MemoryKind::Online && m_state.Device.LinkKind != QLatin1String("L") &&
+        !startOnlineReception())
+        return;
     MSFlex->setVisible(true);
     lstStat->setVisible(MSFlex->rowCount() > 0);
     for (QPushButton* b : {cmdprint, cmdWord, cmdClipboard, cmdExcel})

@@ -82,7 +82,7 @@ TEST(ButtonStates, AfterAReadTheMemoryWithValuesIsShown) {
                  {InstrumentLine(1, 40, QStringLiteral("µm"), QStringLiteral("NFe"))});
     w->state().Device.FECount = 0;
     w->state().Device.NFECount = 1;
-    w->state().ReadAll = true;
+    w->state().ReadAllMemories = true;
     w->OptButton_setzen();
     EXPECT_EQ(w->state().Kind, MemoryKind::NFE);
     EXPECT_TRUE(w->optNFE->isChecked());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../../sim/InstrumentSimulator.h"
+#include "sim/InstrumentSimulator.h"
 #include "link/serial/SCom.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "../../sim/InstrumentModel.h"
-#include "../../sim/InstrumentSimulator.h"
-#include "../../sim/SimArguments.h"
+#include "sim/InstrumentModel.h"
+#include "sim/InstrumentSimulator.h"
+#include "sim/SimArguments.h"
 
 #include "core/Identification.h"
 #include "core/MeasurementLine.h"

@@ -1,0 +1,123 @@
+#include "app/frmTransfer.h"
+
+#include "core/Identification.h"
+#include "link/serial/SCom.h"
+#include "ui/PlatformServices.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+void frmTransfer::Befehl_senden() {
+    SCom1->setSettings(QStringLiteral("38400,n,8,1"));
+    SCom1->setHandshaking(0);
+    SCom1->discardInput();
+    SCom1->setRThreshold(1);
+    SCom1->setTriggerEnable(true);
+    SCom1->clearTriggers();
+    SCom1->addTrigger(4);
+    SCom1->addTrigger(25);
+    SCom1->Output(CurrentCommand);
+}
+
+bool frmTransfer::waitForAnswer() {
+    // No time limit: the instrument may take long; Esc ends the wait and the window stays alive.
+    txtWait->setText(m_state.message(13));
+    txtWait->setVisible(true);
+    return m_platform.waitUntil([this] { return m_state.ResponseComplete; }, -1, true) ==
+           PlatformServices::WaitResult::Done;
+}
+
+void frmTransfer::ReadGeraet() {
+    setWindowTitle(m_state.titleText());
+    if (m_state.Device.LinkKind == QLatin1String("L"))
+        return;
+    m_state.ReceiveText.clear();
+    m_state.CurrentLine.clear();
+    m_state.ResponseComplete = false;
+    m_notAvailable = false;
+    Block_Buttons();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_state.Kind = MemoryKind::Identification;
+    CurrentCommand = QStringLiteral("$zorv00$\r\n");
+    Befehl_senden();
+    waitForAnswer();
+    for (const QString& problem : ApplyIdentification(m_state.ReceiveText, m_state.Device)) {
+        const QString text = QStringLiteral("ReadGeraet: ") + problem;
+        message(text);
+        WriteLog(text);
+    }
+    m_state.ReceiveText.clear();
+    if (m_state.LinkConnected)
+        txtWait->setText(m_state.caption(53));
+    QApplication::restoreOverrideCursor();
+}
+
+void frmTransfer::Speicherauswahl_setzen() {
+    cmdLesen->setText(m_state.message(30));
+    const QString layout = m_state.Device.MemoryLayout.trimmed();
+    auto show = [](QWidget* w, bool visible) { w->setVisible(visible); };
+    if (layout == QLatin1String("2E") || layout == QLatin1String("2N")) {
+        const bool twoFe = layout == QLatin1String("2E");
+        show(cmdLesFE, true);
+        show(cmdLesNFE, true);
+        cmdLesFE->setText(twoFe ? QStringLiteral("FE 1") : QStringLiteral("FE"));
+        cmdLesNFE->setText(twoFe ? QStringLiteral("FE 2") : QStringLiteral("NFE"));
+        show(cmdRefresh, false);
+    } else if (layout == QLatin1String("1") || layout == QLatin1String("3")) {
+        show(cmdLesFE, false);
+        show(cmdLesNFE, false);
+        show(cmdLesen, true);
+        show(optFE, true);
+        show(optNFE, false);
+        show(cmbSpeicher, false);
+        show(cmdRefresh, false);
+    } else if (layout == QLatin1String("X")) {
+        for (QWidget* w : std::initializer_list<QWidget*>{cmdLesFE, cmdLesNFE, cmdLesen, optFE,
+                                                          optNFE, cmdRefresh})
+            show(w, false);
+    } else if (layout == QLatin1String("4")) {
+        for (QWidget* w : std::initializer_list<QWidget*>{cmdLesFE, cmdLesNFE, optFE, optNFE})
+            show(w, false);
+        show(cmdLesen, true);
+        show(cmbSpeicher, true);
+        show(cmdRefresh, true);
+    }
+    Speichernamen_setzen();
+    optFE->setText(m_state.FEName + QStringLiteral(" (0)"));
+    optNFE->setText(m_state.NFEName + QStringLiteral(" (0)"));
+}
+
+void frmTransfer::Meldung_Speicher_Leer() {
+    txtSpeicher->setVisible(true);
+    const QString layout = m_state.Device.MemoryLayout.trimmed();
+    const DeviceInfo& d = m_state.Device;
+    if (d.LinkKind == QLatin1String("L")) {
+        txtSpeicher->setText(m_state.message(33));
+        Unblock_Buttons();
+        return;
+    }
+    if (layout == QLatin1String("1") || layout == QLatin1String("3")) {
+        txtSpeicher->setText(m_state.message(33));
+        Unblock_Buttons();
+        optOnline_Click();
+        return;
+    }
+    if (m_state.ReadAllMemories && d.FECount == 0 && d.NFECount == 0) {
+        txtSpeicher->setText(m_state.message(47));
+        Delay(2);
+        txtSpeicher->setText(m_state.message(42));
+        Unblock_Buttons();
+        optOnline_Click();
+        return;
+    }
+    const bool fe = m_state.Kind == MemoryKind::FE;
+    const bool twoFe = layout == QLatin1String("2E");
+    txtSpeicher->setText(m_state.message(fe ? (twoFe ? 27 : 18) : (twoFe ? 28 : 19)));
+    Delay(1);
+    txtSpeicher->setText(m_state.message(42));
+    Unblock_Buttons();
+}

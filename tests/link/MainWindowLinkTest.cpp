@@ -1,0 +1,204 @@
+#include "core/MesReader.h"
+#include "core/QStringPrinter.h"
+#include "link/serial/PortNumbers.h"
+#include "link/serial/SCom.h"
+#include "sim/InstrumentSimulator.h"
+#include "support/TestInstallation.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int Com = 7;
+
+// The main window of a fresh installation with a simulated instrument on COM7, as a user finds it
+// after pinning the instrument's port and starting the program.
+class LinkedWindow : public ::testing::Test {
+protected:
+    void begin(const QString& model, SimOptions options = {}) {
+        install.writeKonfi(model + QStringLiteral("\r\n"));
+        const QString title = ProfileForModel(model).Title;
+        appData = install.configHome() + QStringLiteral("/Tavelin/") + title;
+        QDir().mkpath(appData);
+        WriteText(appData + QStringLiteral("/Port.ini"), QStringLiteral("%1\r\n").arg(Com));
+        options.PortsFolder = PortsFolder(appData);
+        options.ComNumber = Com;
+        options.StampStart = QDateTime(QDate(2026, 3, 14), QTime(10, 22, 5));
+        ASSERT_FALSE(sim.start(model, options).isEmpty()) << sim.errorString().toStdString();
+        w = install.start();
+    }
+    QStringList messages() const { return install.platform.messageTexts(); }
+    QString log() const { return ReadText(appData + QStringLiteral("/Tavelin_TransferLog.txt")); }
+
+    TestInstallation install;
+    InstrumentSimulator sim;
+    QString appData;
+    std::unique_ptr<frmTransfer> w;
+};
+
+TEST_F(LinkedWindow, ConnectIdentifiesAndDownloadsBothMemories) {
+    SimOptions options;
+    options.FeCount = 12;
+    options.NfeCount = 7;
+    begin(QStringLiteral("DP"), options);
+    EXPECT_TRUE(w->ComboPort->itemText(0).startsWith(QStringLiteral("COM7 ")));
+    EXPECT_EQ(w->ComboPort->currentText(), QStringLiteral("COM7"));
+
+    w->cmdConnect->click();
+
+    EXPECT_TRUE(w->state().LinkConnected);
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Verbunden"));
+    EXPECT_EQ(w->state().Device.ModelCode, QStringLiteral("FNB"));
+    EXPECT_EQ(w->state().Device.MemoryLayout, QStringLiteral("2N"));
+    EXPECT_EQ(w->state().Store.SeriesLength(MemoryKind::FE), 12);
+    EXPECT_EQ(w->state().Store.SeriesLength(MemoryKind::NFE), 7);
+    // Both memories hold values: the NFE memory ends up shown.
+    EXPECT_EQ(w->state().Kind, MemoryKind::NFE);
+    EXPECT_EQ(w->MSFlex->rowCount(), 7);
+    EXPECT_EQ(w->optNFE->text(), QStringLiteral("NFE-Speicher (7)"));
+    w->optFE->click();
+    EXPECT_EQ(w->optFE->text(), QStringLiteral("FE-Speicher (12)"));
+    EXPECT_TRUE(w->cmdWerte->isEnabled());
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
+    EXPECT_EQ(ReadText(appData + QStringLiteral("/Port.ini")), QStringLiteral("7\r\n"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Delta-Pro DIVEDADE V4.05"));
+}
+
+TEST_F(LinkedWindow, TwoFeMemoriesAreNamedAfterTheirNumbers) {
+    SimOptions options;
+    options.FeCount = 3;
+    options.NfeCount = 2;
+    options.IdentLine = QStringLiteral("FE-B DELTA-PRO");
+    begin(QStringLiteral("DP"), options);
+    w->cmdConnect->click();
+    EXPECT_EQ(w->state().Device.ModelCode, QStringLiteral("FEB"));
+    EXPECT_EQ(w->state().Device.MemoryLayout, QStringLiteral("2E"));
+    EXPECT_EQ(w->cmdLesFE->text(), QStringLiteral("FE 1"));
+    EXPECT_EQ(w->optNFE->text(), QStringLiteral("FE-Speicher2 (2)"));
+}
+
+TEST_F(LinkedWindow, OnlineValuesArriveOneByOneAndAreKeptInOnlineMes) {
+    SimOptions options;
+    options.FeCount = 1;
+    begin(QStringLiteral("DP"), options);
+    w->cmdConnect->click();
+    w->optOnline->click();
+    ASSERT_EQ(w->state().Kind, MemoryKind::Online);
+    for (int i = 0; i < 3; ++i)
+        sim.sendOnlineValue();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->MSFlex->rowCount() == 3; }, 5000));
+    EXPECT_EQ(w->state().Counters.OnlineCounter, 4);
+    EXPECT_EQ(w->optOnline->text(), QStringLiteral("Online (3)"));
+    EXPECT_FALSE(w->txtSpeicher->text().isEmpty());
+    QFile online(w->state().MessDataPath + QStringLiteral("/mes/Online.mes"));
+    ASSERT_TRUE(online.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ReadMesText(online.readAll(), w->state().Device).Records.size(), 3u);
+}
+
+TEST_F(LinkedWindow, StreamedValuesCanBePaused) {
+    begin(QStringLiteral("AS9"));
+    w->cmdConnect->click();
+    ASSERT_TRUE(w->state().LinkConnected);
+    w->optOnline->click();
+    EXPECT_TRUE(w->cmdStop->isVisibleTo(w.get()));
+    sim.sendOnlineValue();
+    sim.sendOnlineValue();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->MSFlex->rowCount() == 2; }, 5000));
+
+    w->cmdStop->click();
+    EXPECT_EQ(w->cmdStop->text(), QStringLiteral("Weiter"));
+    sim.sendOnlineValue();
+    QTest::qWait(300);
+    EXPECT_EQ(w->MSFlex->rowCount(), 2);
+
+    w->cmdStop->click();
+    EXPECT_EQ(w->cmdStop->text(), QStringLiteral("Stopp"));
+    sim.sendOnlineValue();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->MSFlex->rowCount() == 3; }, 5000));
+    EXPECT_EQ(w->MSFlex->item(2, 1)->text().trimmed(), QStringLiteral("3"));
+}
+
+TEST_F(LinkedWindow, EscEndsAWaitingDownloadWithoutTakingAnything) {
+    SimOptions options;
+    options.FeCount = 5;
+    begin(QStringLiteral("DP"), options);
+    w->cmdConnect->click();
+    ASSERT_EQ(w->state().Store.SeriesLength(MemoryKind::FE), 5);
+    sim.setSilent(true);
+    QTimer::singleShot(300, [&] { install.platform.escape = true; });
+    w->cmdLesFE->click();
+    install.platform.escape = false;
+    EXPECT_EQ(w->state().Store.SeriesLength(MemoryKind::FE), 0);
+    EXPECT_TRUE(w->cmdLesFE->isEnabled());
+    EXPECT_TRUE(log().contains(QStringLiteral("Esc")));
+}
+
+TEST_F(LinkedWindow, NotAvailableInstrumentSaysSo) {
+    SimOptions options;
+    options.NotAvailable = true;
+    begin(QStringLiteral("DP"), options);
+    w->cmdConnect->click();
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Gerät nicht verfügbar !"));
+    EXPECT_FALSE(w->state().LinkConnected);
+    EXPECT_TRUE(w->cmdConnect->isVisibleTo(w.get()));
+}
+
+TEST_F(LinkedWindow, SilentCableInstrumentIsNotConnectedThenNotAvailable) {
+    SimOptions options;
+    options.Silent = true;
+    begin(QStringLiteral("CP"), options);
+    w->cmdConnect->click();
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Nicht Verbunden"));
+    EXPECT_TRUE(w->state().NoAnswer);
+    w->cmdConnect->click();
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Gerät nicht verfügbar !"));
+    EXPECT_FALSE(w->state().NoAnswer);
+}
+
+TEST_F(LinkedWindow, UnpluggedCableEndsTheDownload) {
+    SimOptions options;
+    options.FeCount = 2;
+    begin(QStringLiteral("DP"), options);
+    w->cmdConnect->click();
+    ASSERT_TRUE(w->state().LinkConnected);
+    sim.setSilent(true);
+    QTimer::singleShot(300, [&] { sim.unplug(); });
+    w->cmdLesFE->click();
+    EXPECT_FALSE(w->state().LinkConnected);
+    EXPECT_FALSE(w->txtWait->text().isEmpty());
+    EXPECT_TRUE(w->cmdConnect->isVisibleTo(w.get()));
+}
+
+TEST_F(LinkedWindow, TheFiveThousandFirstValueIsRefused) {
+    SimOptions options;
+    options.FeCount = 5001;
+    begin(QStringLiteral("DP"), options);
+    w->cmdConnect->click();
+    EXPECT_EQ(w->state().Store.SeriesLength(MemoryKind::FE), 5000);
+    EXPECT_TRUE(messages().contains(QStringLiteral("Maximale Werteanzahl überschritten 5000")))
+        << messages().join('|').toStdString();
+}
+
+TEST_F(LinkedWindow, PermissionProblemIsExplainedInTheLogAndTooltip) {
+    begin(QStringLiteral("DP"));
+    // The link points at a device that does not exist: the port cannot be opened.
+    sim.unplug();
+    QFile::link(QStringLiteral("/dev/does-not-exist"),
+                PortsFolder(appData) + QStringLiteral("/COM7"));
+    w->cmdConnect->click();
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Gerät nicht verfügbar !"));
+    EXPECT_FALSE(w->txtWait->toolTip().isEmpty());
+    EXPECT_TRUE(log().contains(w->txtWait->toolTip()));
+}
+
+} // namespace

@@ -29,7 +29,7 @@ template <typename T> T* Named(T* widget, const char* name) {
 
 QPushButton* Button(const char* name, QWidget* parent) {
     auto* button = Named(new QPushButton(parent), name);
-    button->setMinimumHeight(30);
+    button->setMinimumHeight(28);
     return button;
 }
 
@@ -62,8 +62,8 @@ frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolde
     buildControls();
     connectControls();
     applyOwnCaptions();
-    setMinimumSize(980, 640);
-    resize(1100, 720);
+    setMinimumSize(980, 700);
+    resize(1100, 760);
 }
 
 frmTransfer::~frmTransfer() = default;
@@ -100,11 +100,11 @@ void frmTransfer::buildControls() {
 
     // Header band: the frame picture behind the model picture and the title.
     picRahmen = Named(new QLabel(central), "picRahmen");
-    picRahmen->setFixedHeight(96);
+    picRahmen->setFixedHeight(88);
     picRahmen->setScaledContents(true);
     auto* header = new QHBoxLayout(picRahmen);
     header->setContentsMargins(12, 6, 12, 6);
-    picDP = Picture("picDP", picRahmen, QSize(84, 84));
+    picDP = Picture("picDP", picRahmen, QSize(76, 76));
     lblTitle = Named(new QLabel(picRahmen), "lblTitle");
     QFont titleFont = lblTitle->font();
     titleFont.setPointSize(17);
@@ -224,13 +224,18 @@ void frmTransfer::buildControls() {
     cmdSave = Button("cmdSave", Frame1);
     cmdWerte = Button("cmdWerte", Frame1);
     cmdWerte->setFont(FixedPitchFont(9));
-    cmdWerte->setMinimumHeight(56);
+    cmdWerte->setMinimumHeight(54);
     cmdProjekt = Button("cmdProjekt", Frame1);
     cmdFlexZeileLoeschen = Button("cmdFlexZeileLoeschen", Frame1);
     cmdFlexTabelleloeschen = Button("cmdFlexTabelleloeschen", Frame1);
     cmdSort = Button("cmdSort", Frame1);
-    for (QPushButton* b : {cmdLesen, cmdLesFE, cmdLesNFE, cmdOpen, cmdSave, cmdWerte, cmdProjekt,
-                           cmdFlexZeileLoeschen, cmdFlexTabelleloeschen, cmdSort})
+    commands->addWidget(cmdLesen);
+    auto* memories = new QHBoxLayout;
+    memories->addWidget(cmdLesFE);
+    memories->addWidget(cmdLesNFE);
+    commands->addLayout(memories);
+    for (QPushButton* b : {cmdOpen, cmdSave, cmdWerte, cmdProjekt, cmdFlexZeileLoeschen,
+                           cmdFlexTabelleloeschen, cmdSort})
         commands->addWidget(b);
     right->addWidget(Frame1);
     Frame4 = Named(new QGroupBox(central), "Frame4");

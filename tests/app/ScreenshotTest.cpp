@@ -10,7 +10,7 @@ TEST(Screenshot, MainWindowAfterStartUp) {
     TestInstallation install;
     auto w = install.start();
     w->show();
-    w->resize(1100, 720);
+    w->resize(1100, 760);
     const QPixmap picture = w->grab();
     ASSERT_FALSE(picture.isNull());
     EXPECT_GE(picture.width(), w->minimumWidth());

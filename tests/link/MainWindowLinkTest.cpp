@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -72,6 +73,25 @@ TEST_F(LinkedWindow, ConnectIdentifiesAndDownloadsBothMemories) {
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
     EXPECT_EQ(ReadText(appData + QStringLiteral("/Port.ini")), QStringLiteral("7\r\n"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Delta-Pro DIVEDADE V4.05"));
+}
+
+// The main window after a download from the simulator; with SCREENSHOT_DIR set the picture is kept
+// for a person to look at.
+TEST_F(LinkedWindow, ScreenshotAfterADownload) {
+    SimOptions options;
+    options.FeCount = 25;
+    options.NfeCount = 25;
+    begin(QStringLiteral("DP"), options);
+    w->show();
+    w->cmdConnect->click();
+    w->optFE->click();
+    QTest::qWait(50);
+    const QPixmap picture = w->grab();
+    ASSERT_EQ(w->MSFlex->rowCount(), 25);
+    ASSERT_FALSE(picture.isNull());
+    const QString folder = qEnvironmentVariable("SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("download.png"))));
 }
 
 TEST_F(LinkedWindow, TwoFeMemoriesAreNamedAfterTheirNumbers) {

@@ -1,9 +1,10 @@
 #include "core/MesFile.h"
 
+#include "core/SettingsIo.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString MesFolder(const QString& messDataPath) {
     return QDir(messDataPath).filePath(QStringLiteral("mes"));
@@ -33,17 +34,7 @@ QString WithMesExtension(const QString& folder, const QString& chosenName) {
 MesFileOutcome WriteMesFile(const QString& path, const QString& reportText) {
     QByteArray bytes = reportText.toUtf8();
     bytes += "\r\n";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return MesFileOutcome::Failure(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString description = file.errorString();
-        file.cancelWriting();
-        return MesFileOutcome::Failure(description);
-    }
-    if (!file.commit())
-        return MesFileOutcome::Failure(file.errorString());
-    return MesFileOutcome::Success();
+    return WriteFileAtomically(path, bytes);
 }
 
 MesFileOutcome ReadMesFile(const QString& path, QByteArray& bytes) {

@@ -1,18 +1,15 @@
 #pragma once
 
+#include "core/SettingsOutcome.h"
+
 #include <QByteArray>
 #include <QString>
 
 // Files of measured series: the folder "mes" below the measurement-data folder, the automatic
 // online file and whole-file reads and writes.
 
-struct MesFileOutcome {
-    bool ok = true;
-    QString description; // the system's words for a failure
-
-    static MesFileOutcome Success() { return {}; }
-    static MesFileOutcome Failure(const QString& description) { return {false, description}; }
-};
+// Ok, or the system's words for a failure; the same record as the settings files'.
+using MesFileOutcome = SettingsOutcome;
 
 // A .mes file above this size is not one of ours (5000 records take about 300 KB).
 constexpr qint64 MaxMesFileSize = 32 * 1024 * 1024;

@@ -90,6 +90,10 @@ SettingsOutcome WriteSettingsLines(const QString& path, const QStringList& lines
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
+    return WriteFileAtomically(path, bytes);
+}
+
+SettingsOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return SettingsOutcome::Failure(file.errorString());

@@ -26,3 +26,6 @@ SettingsOutcome ReadSettingsLines(const QString& path,
 // a temporary name and renamed, so a failed write leaves the old file whole. CR or LF inside a
 // line would start a new line and shift every later one; they are written as blanks.
 SettingsOutcome WriteSettingsLines(const QString& path, const QStringList& lines);
+
+// Replaces the file whole or not at all: a full disk or a crash leaves the old file as it was.
+SettingsOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes);

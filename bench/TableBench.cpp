@@ -54,4 +54,22 @@ void BM_Rebuild5000(benchmark::State& state) {
 }
 BENCHMARK(BM_Rebuild5000)->Unit(benchmark::kMillisecond);
 
+// Opening a saved 5000-value series: reading the .mes file into the FE memory and the table.
+void BM_Open5000(benchmark::State& state) {
+    TestInstallation install;
+    auto w = install.start();
+    SetLimits(*w);
+    w->show();
+    FeedDownload(*w, MemoryKind::FE, DownloadLines(5000));
+    const QString path = w->state().MessDataPath + QStringLiteral("/mes/Serie.mes");
+    install.platform.fileNames = {path};
+    w->cmdSave_Click();
+    for (auto _ : state) {
+        install.platform.fileNames = {path};
+        w->cmdOpen_Click();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_Open5000)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -11,16 +11,14 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProcess>
 #include <QUrl>
 
 QtPlatformServices::QtPlatformServices(QObject* parent) : QObject(parent) {
     qApp->installEventFilter(this);
 }
 
-QtPlatformServices::~QtPlatformServices() {
-    for (auto& [id, process] : m_programs)
-        process->disconnect();
-}
+QtPlatformServices::~QtPlatformServices() = default;
 
 PlatformServices::Answer QtPlatformServices::messageBox(const QString& text, Buttons buttons,
                                                         Icon icon, const QString& title) {
@@ -77,14 +75,9 @@ qint64 QtPlatformServices::startProgram(const QString& commandLine) {
     QStringList words = QProcess::splitCommand(commandLine);
     if (words.isEmpty())
         return 0;
-    auto process = std::make_unique<QProcess>();
-    process->setProgram(words.takeFirst());
-    process->setArguments(words);
+    const QString program = words.takeFirst();
     qint64 pid = 0;
-    if (!process->startDetached(&pid) || pid == 0)
-        return 0;
-    m_programs.emplace(pid, std::move(process));
-    return pid;
+    return QProcess::startDetached(program, words, QString(), &pid) ? pid : 0;
 }
 
 bool QtPlatformServices::activateProgram(qint64 taskId) {

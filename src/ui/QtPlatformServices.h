@@ -3,9 +3,6 @@
 #include "ui/PlatformServices.h"
 
 #include <QObject>
-#include <QProcess>
-#include <map>
-#include <memory>
 
 // The real desktop: Qt dialogs, the desktop shell, QProcess and, where an X11 display exists,
 // key strokes through libxdo.
@@ -36,5 +33,4 @@ protected:
 
 private:
     bool m_escapeDown = false;
-    std::map<qint64, std::unique_ptr<QProcess>> m_programs;
 };

@@ -5,8 +5,8 @@
 #include <optional>
 
 // COM numbers for the ports of this computer. On Windows they are the system's own. Elsewhere a
-// link "COM<n>" in the ports folder pins number n to the device it leads to (as Wine's dosdevices
-// do); every other system port gets the smallest number that is neither pinned nor taken, in a
+// link "COM<n>" in the ports folder pins number n to the device it leads to; every other system
+// port gets the smallest number that is neither pinned nor taken, in a
 // fixed order: built-in ports (ttyS*) first, so the first of them is COM1, then the others by
 // name with numbers compared as numbers.
 

@@ -209,7 +209,7 @@ TEST_F(LinkedWindow, TheFiveThousandFirstValueIsRefused) {
         << messages().join('|').toStdString();
 }
 
-TEST_F(LinkedWindow, PermissionProblemIsExplainedInTheLogAndTooltip) {
+TEST_F(LinkedWindow, PortThatWillNotOpenIsExplainedInTheLogAndTooltip) {
     begin(QStringLiteral("DP"));
     // The link points at a device that does not exist: the port cannot be opened.
     sim.unplug();

@@ -48,6 +48,8 @@ public:
 
     // The title message boxes carry: the model title, or the company before it is known.
     QString programTitle() const;
+    // An information box with only an OK button, titled with the program title.
+    void message(const QString& text);
 
     // Settings files: every read and write goes through one action code.
     void Voreinstellungen(const QString& aktion);
@@ -218,7 +220,6 @@ private:
     void showStatisticLines(const QStringList& lines);
     void showStatisticsView(bool hasRows);
     void selectMemory(MemoryKind kind);
-    void message(const QString& text);
     void linkFailed(int portNumber, int errorNumber);
     void showLinkState();
     bool waitForAnswer();
@@ -228,6 +229,8 @@ private:
     void onlineValueTaken();
     bool startOnlineReception();
     MesFileContext mesFileContext() const;
+    int portNumber() const { return m_state.Settings.COMPortNummer.trimmed().toInt(); }
+    void showExportButtons();
     bool askYesNo(const QString& text);
 
     PlatformServices& m_platform;

@@ -81,6 +81,5 @@ void frmTransfer::cmdOpen_Click() {
     m_state.FileLoaded = true;
     FillMSFlexOne();
     optFE->setText(MesCaption(opened.Path, static_cast<int>(opened.Reading.Records.size())));
-    for (QPushButton* b : {cmdprint, cmdWord, cmdClipboard, cmdExcel})
-        b->setVisible(true);
+    showExportButtons();
 }

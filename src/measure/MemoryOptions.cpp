@@ -28,8 +28,7 @@ void frmTransfer::selectMemory(MemoryKind kind) {
         return;
     MSFlex->setVisible(true);
     lstStat->setVisible(MSFlex->rowCount() > 0);
-    for (QPushButton* b : {cmdprint, cmdWord, cmdClipboard, cmdExcel})
-        b->setVisible(true);
+    showExportButtons();
     Unblock_Buttons();
 }
 
@@ -43,4 +42,9 @@ void frmTransfer::optNFE_Click() {
 
 void frmTransfer::optOnline_Click() {
     selectMemory(MemoryKind::Online);
+}
+
+void frmTransfer::showExportButtons() {
+    for (QPushButton* b : {cmdprint, cmdWord, cmdClipboard, cmdExcel})
+        b->setVisible(true);
 }

@@ -110,8 +110,7 @@ QLineEdit* frmWerte::box(LimitField field) const {
 
 void frmWerte::showMessages(const QStringList& messages) {
     for (const QString& text : messages)
-        m_main.platform().messageBox(text, PlatformServices::Buttons::Ok,
-                                     PlatformServices::Icon::Information, m_main.programTitle());
+        m_main.message(text);
 }
 
 bool frmWerte::validate(LimitField field) {

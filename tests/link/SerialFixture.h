@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sim/InstrumentSimulator.h"
 #include "link/serial/SCom.h"
+#include "sim/InstrumentSimulator.h"
 
 #include <QTemporaryDir>
 #include <QTest>

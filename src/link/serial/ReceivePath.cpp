@@ -39,7 +39,7 @@ void frmTransfer::DataEvent() {
         // A download waiting for its end must not wait for a cable that is gone.
         m_state.ResponseComplete = true;
         m_linkLost = true;
-        Verbindungscheck(m_state.Settings.COMPortNummer.trimmed().toInt());
+        Verbindungscheck(portNumber());
         return;
     case SCom::CommEventReceive:
         if (m_state.Kind == MemoryKind::Online) {
@@ -67,7 +67,7 @@ void frmTransfer::DataEvent() {
                 m_state.RetryCount = 0;
                 // Inside a connection check the check itself shows "not available".
                 if (!m_checkingLink)
-                    Verbindungscheck(m_state.Settings.COMPortNummer.trimmed().toInt());
+                    Verbindungscheck(portNumber());
                 return;
             }
         }
@@ -129,13 +129,12 @@ void frmTransfer::onlineValueTaken() {
     // Every online value is kept in "Online.mes" at once, so a crash loses none.
     m_state.SpeichernShow = false;
     cmdSave_Click();
-    for (QPushButton* b : {cmdprint, cmdWord, cmdClipboard, cmdExcel})
-        b->setVisible(true);
+    showExportButtons();
 }
 
 bool frmTransfer::startOnlineReception() {
     m_state.RetryCount = 0;
-    Verbindungscheck(m_state.Settings.COMPortNummer.trimmed().toInt());
+    Verbindungscheck(portNumber());
     if (!m_state.LinkConnected)
         return false;
     m_state.CurrentLine.clear();
@@ -175,7 +174,7 @@ void frmTransfer::AlleSpeicherLesen() {
     m_state.OnlinePaused = true;
     m_state.ReadAllMemories = true;
     m_state.RetryCount = 0;
-    Verbindungscheck(m_state.Settings.COMPortNummer.trimmed().toInt());
+    Verbindungscheck(portNumber());
     if (!m_state.LinkConnected) {
         m_state.OnlinePaused = false;
         m_state.ReadAllMemories = false;
@@ -203,7 +202,7 @@ void frmTransfer::AlleSpeicherLesen() {
 
 void frmTransfer::cmdLesFE_Click() {
     m_state.RetryCount = 0;
-    Verbindungscheck(m_state.Settings.COMPortNummer.trimmed().toInt());
+    Verbindungscheck(portNumber());
     if (!m_state.LinkConnected)
         return;
     if (!m_state.ReadAllMemories)
@@ -224,7 +223,7 @@ void frmTransfer::cmdLesFE_Click() {
 void frmTransfer::cmdLesNFE_Click() {
     if (!m_state.ReadAllMemories) {
         m_state.RetryCount = 0;
-        Verbindungscheck(m_state.Settings.COMPortNummer.trimmed().toInt());
+        Verbindungscheck(portNumber());
         if (!m_state.LinkConnected)
             return;
         ReadGeraet();
@@ -257,7 +256,7 @@ void frmTransfer::Speicher_lesen() {
     ClearStore();
 
     m_state.RetryCount = 0;
-    Verbindungscheck(m_state.Settings.COMPortNummer.trimmed().toInt());
+    Verbindungscheck(portNumber());
     if (!m_state.LinkConnected)
         return;
 
@@ -291,8 +290,7 @@ void frmTransfer::Speicher_lesen() {
     Unblock_Buttons();
     if (MSFlex->rowCount() + 1 > 2)
         requestScrollToLastRow();
-    for (QPushButton* b : {cmdprint, cmdWord, cmdClipboard, cmdExcel})
-        b->setVisible(true);
+    showExportButtons();
     m_state.ReceiveText.clear();
     m_state.CurrentLine.clear();
     m_state.ResponseComplete = false;

@@ -110,7 +110,7 @@ void frmTransfer::cmdConnect_Click() {
         SCom1->setPortOpen(false);
     }
     m_state.RetryCount = 0;
-    Verbindungscheck(m_state.Settings.COMPortNummer.trimmed().toInt());
+    Verbindungscheck(portNumber());
 
     if (m_state.LinkConnected) {
         ReadGeraet();

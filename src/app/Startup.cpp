@@ -58,7 +58,7 @@ void frmTransfer::chooseModelAndBrand() {
         Bild_setzen(picZorv, m_state.ProgramFolder + QStringLiteral("/Zorvlogo.jpg"), true);
     }
     picZorv->setVisible(true);
-    QApplication::setApplicationDisplayName(m_state.ModelTitle);
+    // No application display name: the desktop would append it to every window title.
     lblTitle->setText(m_state.ModelTitle);
 }
 
@@ -160,6 +160,15 @@ void frmTransfer::Form_Load() {
     m_state.Settings.ProjectDate = m_platform.now();
     Block_Buttons();
     m_state.AbsoluteValues = true;
+}
+
+void frmTransfer::bringToFront() {
+    WriteLog(QStringLiteral("Zweiter Programmstart: Fenster nach vorn geholt"));
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 void frmTransfer::mnuEnd_Click() {

@@ -39,6 +39,8 @@ public:
     void mnuEnd_Click();
     void cmdEnde_Click();
     bool shutDown() const { return m_shutDown; }
+    // A second start of the program asked for this window.
+    void bringToFront();
 
     // Shell helpers used everywhere.
     void WriteLog(const QString& logtext) const { m_state.Log.WriteLog(logtext); }

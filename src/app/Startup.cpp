@@ -134,6 +134,8 @@ void frmTransfer::Form_Load() {
     m_state.Texts.MessageTexts_fuellen(m_state.titleText());
     Texte_setzen();
     Speichernamen_setzen();
+    // FE and NFE are named by the instrument; the online table exists before any connection.
+    optOnline->setText(m_state.message(8));
     Block_Buttons();
 
     // 17.

@@ -62,8 +62,8 @@ frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolde
     buildControls();
     connectControls();
     applyOwnCaptions();
-    setMinimumSize(980, 700);
-    resize(1100, 760);
+    // The layout's own minimum keeps the table, the list and the commands side by side.
+    resize(QSize(1100, 760).expandedTo(minimumSizeHint()));
 }
 
 frmTransfer::~frmTransfer() = default;
@@ -180,7 +180,6 @@ void frmTransfer::buildControls() {
     MSFlex->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSFlex->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlex->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    MSFlex->setMinimumWidth(560);
     tableBox->addWidget(MSFlex, 1);
     body->addWidget(Frame3, 3);
 
@@ -211,7 +210,7 @@ void frmTransfer::buildControls() {
     chartButtons->addWidget(cmdGross);
     middle->addLayout(chartButtons);
     middle->addStretch(0);
-    body->addLayout(middle, 2);
+    body->addLayout(middle, 1);
 
     // Commands and exports.
     auto* right = new QVBoxLayout;

@@ -3,6 +3,7 @@
 #include "core/MeasurementTable.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -29,6 +30,13 @@ void frmTransfer::InitMSFlex() {
     MSFlex->setColumnWidth(2, std::max(100, 13 * ch));
     MSFlex->setColumnWidth(3, std::max(120, 12 * ch));
     MSFlex->horizontalHeader()->setStretchLastSection(true);
+    // Every column stays readable however small the window gets; the layout gives the table
+    // at least this much and the rest of any larger window.
+    int columns = 0;
+    for (int c = 0; c < 4; ++c)
+        columns += MSFlex->columnWidth(c);
+    MSFlex->setMinimumWidth(columns + MSFlex->verticalScrollBar()->sizeHint().width() +
+                            2 * MSFlex->frameWidth());
     for (int c = 0; c < 4; ++c) {
         if (MSFlex->horizontalHeaderItem(c) == nullptr)
             MSFlex->setHorizontalHeaderItem(c, new QTableWidgetItem);

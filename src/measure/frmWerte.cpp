@@ -4,6 +4,7 @@
 #include "ui/PlatformServices.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -62,9 +63,13 @@ frmWerte::frmWerte(frmTransfer& main) : QDialog(&main), m_main(main) {
         }
     }
 
-    connect(txtMinLimit, &QLineEdit::editingFinished, this, [this] { validate(LimitField::Min); });
-    connect(txtMaxLimit, &QLineEdit::editingFinished, this, [this] { validate(LimitField::Max); });
-    connect(txtSoll, &QLineEdit::editingFinished, this, [this] { validate(LimitField::Target); });
+    for (LimitField field : {LimitField::Max, LimitField::Min, LimitField::Target}) {
+        connect(box(field), &QLineEdit::editingFinished, this,
+                [this, field] { validateChanged(field); });
+        // Qt does not finish editing on every way out of a box (a refused entry corrected
+        // after a box closed with Enter), so leaving it checks a changed entry too.
+        box(field)->installEventFilter(this);
+    }
     connect(chk8020, &QCheckBox::clicked, this, &frmWerte::chk8020_Click);
     connect(cmdLoeschen, &QPushButton::clicked, this, &frmWerte::cmdLoeschen_Click);
     connect(cmdSpeichern, &QPushButton::clicked, this, &frmWerte::cmdSpeichern_Click);
@@ -94,6 +99,36 @@ void frmWerte::Form_Activate() {
     txtSoll->setText(LimitBoxText(limits.TargetValue));
     const QSignalBlocker block(chk8020);
     chk8020->setChecked(limits.Rule8020);
+    markChecked();
+}
+
+void frmWerte::markChecked() {
+    for (LimitField field : {LimitField::Max, LimitField::Min, LimitField::Target}) {
+        m_checked[static_cast<int>(field)] = box(field)->text();
+        m_refused[static_cast<int>(field)] = false;
+    }
+}
+
+bool frmWerte::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        for (LimitField field : {LimitField::Max, LimitField::Min, LimitField::Target})
+            if (watched == box(field))
+                validateChanged(field);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool frmWerte::validateChanged(LimitField field) {
+    const int i = static_cast<int>(field);
+    if (box(field)->text() == m_checked[i])
+        return !m_refused[i];
+    m_checked[i] = box(field)->text();
+    const bool accepted = validate(field);
+    // A mended entry (a sign removed, the minimum moved) is what the boxes now show.
+    m_checked[i] = box(field)->text();
+    m_checked[static_cast<int>(LimitField::Min)] = txtMinLimit->text();
+    m_refused[i] = !accepted;
+    return accepted;
 }
 
 QLineEdit* frmWerte::box(LimitField field) const {
@@ -138,6 +173,7 @@ void frmWerte::Check8020() {
     const Check8020Result result = ::Check8020(s.Limit, s.Texts, s.languageIndex());
     if (result.MinLimitBoxText)
         txtMinLimit->setText(*result.MinLimitBoxText);
+    m_checked[static_cast<int>(LimitField::Min)] = txtMinLimit->text();
     showMessages(result.Messages);
 }
 
@@ -145,11 +181,19 @@ void frmWerte::cmdLoeschen_Click() {
     ClearLimits(m_main.state().Limit);
     for (QLineEdit* edit : {txtMinLimit, txtMaxLimit, txtSoll})
         edit->setText(QStringLiteral("0"));
+    markChecked();
     chk8020->setChecked(false);
     chk8020_Click();
 }
 
 void frmWerte::cmdSpeichern_Click() {
+    // A refused entry still in its box is said again rather than saved over in silence.
+    for (LimitField field : {LimitField::Max, LimitField::Min, LimitField::Target}) {
+        if (m_refused[static_cast<int>(field)])
+            m_checked[static_cast<int>(field)].clear();
+        if (!validateChanged(field))
+            return;
+    }
     m_main.state().LimitsSaved = true;
     m_main.cmdProjekt->setFocus();
     close();

@@ -41,11 +41,19 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* box(LimitField field) const;
+    // Checks an entry once per change, however the box was left (Tab, Enter, a click, Save).
+    bool validateChanged(LimitField field);
+    void markChecked();
     void showMessages(const QStringList& messages);
     void applyCaptions();
 
     frmTransfer& m_main;
+    // The text of each box when it was last checked or shown, and whether it was refused:
+    // Max, Min, Target.
+    QString m_checked[3];
+    bool m_refused[3] = {false, false, false};
 };

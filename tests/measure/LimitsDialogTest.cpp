@@ -3,7 +3,9 @@
 #include "support/LineFeeder.h"
 #include "support/TestInstallation.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -71,6 +73,46 @@ TEST_F(LimitsDialog, BadEntriesAreRefusedOrMended) {
     enter(dialog->txtMinLimit, QStringLiteral("10"));
     EXPECT_EQ(messages().value(0), QStringLiteral("Minimum größer als Maximum!"));
     EXPECT_DOUBLE_EQ(w->state().Limit.MinLimit, 10);
+}
+
+// However a box is left, its changed entry is checked once and taken; Save checks what is left.
+TEST_F(LimitsDialog, SaveTakesAnEntryWhoseEditingNeverFinished) {
+    dialog->txtMinLimit->setText(QStringLiteral("90"));
+    dialog->cmdSpeichern->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(ReadText(w->state().AppDataPath + "/Limit.ini"), QStringLiteral("90;0;0;0;\r\n"));
+    EXPECT_TRUE(w->cmdWerte->text().startsWith(QStringLiteral(">     90")));
+}
+
+TEST_F(LimitsDialog, ACorrectionAfterARefusalIsTakenOnSave) {
+    enter(dialog->txtMaxLimit, QStringLiteral("abc"));
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Eingabe muss numerisch sein!")});
+    install.platform.clearMessages();
+    dialog->txtMaxLimit->setText(QStringLiteral("-7"));
+    dialog->cmdSpeichern->click();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Nur positive Werte erlaubt")});
+    EXPECT_EQ(dialog->txtMaxLimit->text(), QStringLiteral("7"));
+    EXPECT_EQ(ReadText(w->state().AppDataPath + "/Limit.ini"), QStringLiteral("0;7;0;0;\r\n"));
+}
+
+TEST_F(LimitsDialog, ARefusedEntryLeftInItsBoxIsNotSaved) {
+    enter(dialog->txtMaxLimit, QStringLiteral("abc"));
+    install.platform.clearMessages();
+    dialog->cmdSpeichern->click();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Eingabe muss numerisch sein!")});
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(ReadText(w->state().AppDataPath + "/Limit.ini").isEmpty());
+}
+
+TEST_F(LimitsDialog, OneEntryLeftTwiceIsCheckedOnce) {
+    enter(dialog->txtMaxLimit, QStringLiteral("50"));
+    enter(dialog->txtMinLimit, QStringLiteral("60"));
+    // The box's own focus loss (a message box taking the activation) finishes it once more.
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(dialog->txtMinLimit, &focusOut);
+    emit dialog->txtMinLimit->editingFinished();
+    emit dialog->txtMaxLimit->editingFinished();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Minimum größer als Maximum!")});
 }
 
 TEST_F(LimitsDialog, RuleWithTargetMovesTheMinimum) {

@@ -61,6 +61,7 @@ frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolde
     buildMenus();
     buildControls();
     connectControls();
+    buildNotices();
     applyOwnCaptions();
     setMinimumSize(980, 700);
     resize(1100, 760);

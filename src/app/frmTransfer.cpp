@@ -61,6 +61,7 @@ frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolde
     buildMenus();
     buildControls();
     connectControls();
+    buildNotices();
     applyOwnCaptions();
     // The layout's own minimum keeps the table, the list and the commands side by side.
     resize(QSize(1100, 760).expandedTo(minimumSizeHint()));

@@ -19,6 +19,7 @@ class QRadioButton;
 class QTableWidget;
 class frmWerte;
 class frmProjekt;
+class CountedNotices;
 class SCom;
 struct MesFileContext;
 
@@ -225,6 +226,7 @@ private:
     void linkFailed(int portNumber, int errorNumber);
     void showLinkState();
     bool waitForAnswer();
+    void buildNotices();
     void limitMessage();
     void onlineLine(const QString& line);
     void streamLine(const QString& line);
@@ -243,9 +245,9 @@ private:
     bool m_notAvailable = false; // the instrument answered with the character 25
     bool m_linkLost = false;     // the port went away during the exchange
     int m_lineWriteCount = 0;    // lines taken in the continuous online style
-    bool m_streamLimitShown = false;
     frmWerte* m_limitsDialog = nullptr;
     frmProjekt* m_projectDialog = nullptr;
+    CountedNotices* m_notices = nullptr;
 };
 
 // The locale's decimal separator: the second character of 1.3 written as text.

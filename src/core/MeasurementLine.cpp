@@ -2,7 +2,9 @@
 
 #include "core/DeviceInfo.h"
 #include "core/NumberFormat.h"
+#include "core/ValueText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -81,6 +83,10 @@ FillResult failed(FillResult result, int number, const QString& description) {
     result.ErrorNumber = number;
     result.ErrorDescription = description;
     return result;
+}
+
+bool containsDigit(const QString& text) {
+    return std::any_of(text.begin(), text.end(), isDigit);
 }
 
 bool isBlankText(const QString& text) {
@@ -174,28 +180,47 @@ FillResult FillMessdaten(const QString& rawLine, MemoryKind kind, MeasurementCou
                           .arg(result.Slot)
                           .arg(static_cast<int>(kind))
                           .arg(MeasurementStore::MaxSlot));
-    MeasurementRecord& record = store.at(kind, result.Slot);
 
-    if (kind == MemoryKind::Online) {
-        record.Number = static_cast<qint16>(counters.OnlineCounter);
-    } else {
+    // Every check comes before the first field is written: a refused line leaves no trace that a
+    // rebuilt table could show as a row, and a value that reads as 0 only because the line holds
+    // none would pull the statistics down.
+    const QString valueField = LineField(line, 7, 10);
+    if (!containsDigit(valueField))
+        return failed(result, FillErrorNotANumber,
+                      QStringLiteral("Value \"%1\" holds no number").arg(valueField));
+    const auto value = ReadNumber(valueField);
+    const QString unit =
+        isEl7(device) ? QStringLiteral("µr") : NormalizeUnit(LineField(line, 18, 4));
+    if (!value || !FitsTable(*value, unit, device.DecimalsMode))
+        return failed(result, FillErrorOverflow,
+                      QStringLiteral("Value \"%1\" does not fit the table").arg(valueField));
+
+    qint16 number = static_cast<qint16>(counters.OnlineCounter);
+    if (kind != MemoryKind::Online) {
         const QString field = LineField(line, 1, 4);
-        const auto number = ReadNumber(field);
-        const double rounded = number ? RoundHalfEven(*number, 0) : 0;
-        if (!number || rounded > Int16Max || rounded < Int16Min)
+        const auto read = ReadNumber(field);
+        const double rounded = read ? RoundHalfEven(*read, 0) : 0;
+        if (!read || rounded > Int16Max || rounded < Int16Min)
             return failed(result, FillErrorOverflow,
                           QStringLiteral("Memory number \"%1\" is out of range").arg(field));
-        record.Number = static_cast<qint16>(rounded);
+        number = static_cast<qint16>(rounded);
     }
 
-    const QString valueField = LineField(line, 7, 10);
-    const auto value = ReadNumber(valueField);
-    if (!value)
-        return failed(result, FillErrorOverflow,
-                      QStringLiteral("Value \"%1\" is out of range").arg(valueField));
-    record.Value = *value;
+    const bool deviceStamp = device.StampSource == QLatin1String("-");
+    std::optional<QDateTime> stamp;
+    if (deviceStamp) {
+        const QString stampField = LineField(line, 27, 19);
+        stamp = ParseDeviceStamp(stampField);
+        if (!stamp)
+            return failed(result, FillErrorNotANumber,
+                          QStringLiteral("Date and time \"%1\" is not a valid date and time")
+                              .arg(stampField));
+    }
 
-    record.Unit = NormalizeUnit(LineField(line, 18, 4));
+    MeasurementRecord& record = store.at(kind, result.Slot);
+    record.Number = number;
+    record.Value = *value;
+    record.Unit = unit;
 
     const QString markerField = LineField(line, 23, 3);
     if (device.MarkerSource == QLatin1String("1")) {
@@ -209,16 +234,7 @@ FillResult FillMessdaten(const QString& rawLine, MemoryKind kind, MeasurementCou
         record.Marker = markerField.trimmed();
     }
 
-    if (isEl7(device))
-        record.Unit = QStringLiteral("µr");
-
-    if (device.StampSource == QLatin1String("-")) {
-        const QString stampField = LineField(line, 27, 19);
-        const auto stamp = ParseDeviceStamp(stampField);
-        if (!stamp)
-            return failed(result, FillErrorNotANumber,
-                          QStringLiteral("Date and time \"%1\" is not a valid date and time")
-                              .arg(stampField));
+    if (deviceStamp) {
         const QLocale locale;
         record.Stamp = *stamp;
         record.TimeText = locale.toString(stamp->time(), LongTimeFormat(locale));

@@ -41,7 +41,7 @@ enum class FillStatus {
     Added,   // stored; the table shows it, then AdvanceCounters
     Dropped, // stored fields but neither number nor value: a header line; the slot is reused
     Ignored, // the end-of-transmission line of an EL7 instrument: nothing stored
-    Failed   // the line broke off; fields written so far stay, no counter moves
+    Failed   // refused: nothing stored, no counter moves
 };
 
 struct FillResult {
@@ -63,7 +63,9 @@ constexpr int FillErrorSlot = 9;
 constexpr int FillErrorNotANumber = 13;
 
 // Stores one instrument line in the slot counters.CurrentIndex of the memory `kind` (Online: the
-// slot and number are counters.OnlineCounter, which CurrentIndex then also holds). Device stamps
+// slot and number are counters.OnlineCounter, which CurrentIndex then also holds). A line whose
+// value field holds no digit, whose value the table cannot show in its 11 characters, or whose
+// number or device stamp cannot be read is refused without touching the slot. Device stamps
 // are shown in the default locale's long time and short date formats; PC-clock texts (from `now`)
 // fill a slot's empty time and date.
 FillResult FillMessdaten(const QString& line, MemoryKind kind, MeasurementCounters& counters,

@@ -4,6 +4,7 @@
 #include "core/NumberFormat.h"
 #include "core/ReportStamp.h"
 #include "core/SettingsIo.h"
+#include "core/ValueText.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -62,10 +63,16 @@ std::optional<double> readValue(const QString& text, const QLocale& locale) {
     return RoundHalfEven(value, 3);
 }
 
+// A record line's record, and whether its value could be read.
+struct LineRecord {
+    MeasurementRecord Record;
+    bool ValueRead = false;
+};
+
 class LineReader {
 public:
     explicit LineReader(const DeviceInfo& device)
-        : m_stamped(device.StampSource == QLatin1String("-")),
+        : m_decimalsMode(device.DecimalsMode), m_stamped(device.StampSource == QLatin1String("-")),
           m_markers(device.MarkerSource != QLatin1String("0")),
           m_stampFormat(m_stamped ? ReportStampFormat() : QString()),
           m_timeFormat(LongTimeFormat(m_locale)) {
@@ -74,8 +81,9 @@ public:
         m_locale.setNumberOptions(m_locale.numberOptions() | QLocale::RejectGroupSeparator);
     }
 
-    // The record of one line, or nothing when the line holds no record.
-    std::optional<MeasurementRecord> read(const QString& line) const {
+    // The record of one line, or nothing when the line holds no record. A cut-off line (the last
+    // of a file that does not end with a line end) counts only when its value is followed by more.
+    std::optional<LineRecord> read(const QString& line, bool cutOff) const {
         if (!line.contains(u':'))
             return std::nullopt;
         MeasurementRecord record;
@@ -96,9 +104,9 @@ public:
             record.Number = *number;
         const qsizetype valueStart = skipBlanks(line, numberEnd);
         const qsizetype valueEnd = wordEnd(line, valueStart);
-        if (const auto value = readValue(line.mid(valueStart, valueEnd - valueStart), m_locale))
-            record.Value = *value;
-        if (EndsSeries(record))
+        std::optional<double> value =
+            readValue(line.mid(valueStart, valueEnd - valueStart), m_locale);
+        if (cutOff && (!value || valueEnd == line.size()))
             return std::nullopt;
 
         // Unit and marker stand in the columns the writer gave them, so a marker keeps its blanks.
@@ -112,7 +120,13 @@ public:
         }
         if (!unit.isEmpty())
             record.Unit = unit;
-        return record;
+        if (value && FitsTable(*value, record.Unit, m_decimalsMode))
+            record.Value = *value;
+        else
+            value.reset();
+        if (EndsSeries(record))
+            return std::nullopt;
+        return LineRecord{std::move(record), value.has_value()};
     }
 
 private:
@@ -126,6 +140,7 @@ private:
     }
 
     QLocale m_locale;
+    QString m_decimalsMode;
     bool m_stamped;
     bool m_markers;
     QString m_stampFormat;
@@ -136,7 +151,9 @@ private:
 
 MesReading ReadMesText(const QByteArray& bytes, const DeviceInfo& device) {
     MesReading reading;
-    const QStringList lines = SplitSettingsLines(DecodeSettingsText(bytes));
+    const QString text = DecodeSettingsText(bytes);
+    const bool endsWithLineEnd = text.endsWith(u'\r') || text.endsWith(u'\n');
+    const QStringList lines = SplitSettingsLines(text);
     qsizetype i = 0;
     while (i < lines.size() && !startsRecords(lines[i]))
         ++i;
@@ -150,9 +167,17 @@ MesReading ReadMesText(const QByteArray& bytes, const DeviceInfo& device) {
     }
 
     const LineReader reader(device);
-    for (; i < lines.size() && static_cast<int>(reading.Records.size()) < MaxRecords; ++i) {
-        if (std::optional<MeasurementRecord> record = reader.read(lines[i]))
-            reading.Records.push_back(std::move(*record));
+    for (; i < lines.size(); ++i) {
+        std::optional<LineRecord> read =
+            reader.read(lines[i], i + 1 == lines.size() && !endsWithLineEnd);
+        if (!read)
+            continue;
+        if (static_cast<int>(reading.Records.size()) == MaxRecords) {
+            ++reading.LeftOut;
+            continue;
+        }
+        reading.ValuesRead += read->ValueRead ? 1 : 0;
+        reading.Records.push_back(std::move(read->Record));
     }
     if (!reading.Records.empty() && !reading.HeaderDate.isEmpty())
         reading.Records.front().DateText = reading.HeaderDate;

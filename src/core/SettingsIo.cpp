@@ -34,6 +34,12 @@ QString DecodeWindows1252(const QByteArray& bytes) {
 } // namespace
 
 QString DecodeSettingsText(const QByteArray& bytes) {
+    // Editors on Windows save "Unicode" text as UTF-16 behind a byte-order mark.
+    if (const auto encoding = QStringConverter::encodingForData(bytes);
+        encoding && *encoding != QStringConverter::Utf8) {
+        QStringDecoder decoder(*encoding);
+        return decoder(bytes);
+    }
     QStringDecoder utf8(QStringConverter::Utf8);
     const QString text = utf8(bytes);
     if (!utf8.hasError())
@@ -95,9 +101,11 @@ SettingsOutcome WriteSettingsLines(const QString& path, const QStringList& lines
 
 SettingsOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, a full disk fails the write itself. Buffered, Qt 6.4 meets the error only while
+    // commit() flushes, and renames the short file over the old one all the same.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return SettingsOutcome::Failure(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
         const QString description = file.errorString();
         file.cancelWriting();
         return SettingsOutcome::Failure(description);

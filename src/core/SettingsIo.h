@@ -9,8 +9,9 @@
 
 // Line-oriented settings files: whole-file reads, atomic whole-file writes.
 
-// Bytes that are valid UTF-8 are read as UTF-8 (a leading byte-order mark dropped); anything else
-// as Windows-1252, the 8-bit code page such files were written in on Windows.
+// Bytes behind a byte-order mark of UTF-16 or UTF-32 are read in that encoding; bytes that are
+// valid UTF-8 as UTF-8 (a leading byte-order mark dropped); anything else as Windows-1252, the
+// 8-bit code page such files were written in on Windows.
 QString DecodeSettingsText(const QByteArray& bytes);
 
 // A line ends at CR, LF or CR LF; a final line end does not start another line.

@@ -7,3 +7,7 @@
 // instrument reports three decimals) gets the statistics decimals of the instrument, so a cell
 // never shows the text left over from some other value.
 QString ValueText(double value, const QString& unit, const QString& decimalsMode);
+
+// The value is finite and its text fits the table's 11 characters. Larger values cannot be shown
+// and would carry the statistics beyond what a double holds.
+bool FitsTable(double value, const QString& unit, const QString& decimalsMode);

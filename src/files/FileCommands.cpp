@@ -4,6 +4,8 @@
 #include "core/ReportText.h"
 #include "files/MesFiles.h"
 #include "files/frmProjekt.h"
+#include "measure/ReceiveNotices.h"
+#include "ui/CountedNotices.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -57,13 +59,22 @@ QString frmTransfer::BuildReportText(const QString& mode) {
 }
 
 MesFileContext frmTransfer::mesFileContext() const {
-    return MesFileContext{m_state.MessDataPath, m_state.Texts, m_state.languageIndex(),
-                          programTitle(), [this](const QString& text) { WriteLog(text); }};
+    return MesFileContext{
+        m_state.MessDataPath,
+        m_state.Texts,
+        m_state.languageIndex(),
+        programTitle(),
+        [this](const QString& text) { WriteLog(text); },
+        [this](const QString& text) { m_notices->raise(OnlineFileNotice, text); }};
 }
 
 void frmTransfer::cmdSave_Click() {
-    SaveMesFile(m_platform, mesFileContext(), m_state.SpeichernShow,
-                [this] { return BuildReportText(QStringLiteral("A")); });
+    const bool online = !m_state.SpeichernShow;
+    const SaveMesResult saved =
+        SaveMesFile(m_platform, mesFileContext(), m_state.SpeichernShow,
+                    [this] { return BuildReportText(QStringLiteral("A")); });
+    if (online && saved.Status == MesFileStatus::Done)
+        m_notices->settle(OnlineFileNotice);
 }
 
 void frmTransfer::cmdOpen_Click() {
@@ -82,4 +93,5 @@ void frmTransfer::cmdOpen_Click() {
     FillMSFlexOne();
     optFE->setText(MesCaption(opened.Path, static_cast<int>(opened.Reading.Records.size())));
     showExportButtons();
+    ReportMesLeftOut(m_platform, mesFileContext(), opened, m_state.message(53));
 }

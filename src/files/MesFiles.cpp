@@ -15,9 +15,14 @@ constexpr int SaveCaption = 2;
 const QString Filter = QStringLiteral("Messdaten (*.mes)");
 
 void report(PlatformServices& platform, const MesFileContext& context, const QString& german,
-            const QString& english, const QString& path, const QString& description) {
+            const QString& english, const QString& path, const QString& description,
+            bool online = false) {
     const QString text = (context.LanguageIndex == 0 ? german : english) +
                          QDir::toNativeSeparators(path) + QStringLiteral(": ") + description;
+    if (online && context.OnlineFailure) {
+        context.OnlineFailure(text);
+        return;
+    }
     platform.messageBox(text, PlatformServices::Buttons::Ok, PlatformServices::Icon::Critical,
                         context.ProgramTitle);
     if (context.WriteLog)
@@ -25,9 +30,9 @@ void report(PlatformServices& platform, const MesFileContext& context, const QSt
 }
 
 void reportSaveFailure(PlatformServices& platform, const MesFileContext& context,
-                       const QString& path, const QString& description) {
+                       const QString& path, const QString& description, bool online) {
     report(platform, context, QStringLiteral("Fehler beim Speichern der Datei "),
-           QStringLiteral("Error saving file "), path, description);
+           QStringLiteral("Error saving file "), path, description, online);
 }
 
 void reportReadFailure(PlatformServices& platform, const MesFileContext& context,
@@ -46,17 +51,18 @@ bool noName(const QString& chosen) {
 SaveMesResult SaveMesFile(PlatformServices& platform, const MesFileContext& context,
                           bool& speichernShow, const std::function<QString()>& reportText) {
     SaveMesResult result;
+    const bool online = !speichernShow;
     const QString folder = MesFolder(context.MessDataPath);
     if (const MesFileOutcome made = EnsureMesFolder(folder); !made.ok) {
         // The online call still owes the next click its dialog.
         speichernShow = true;
         result.Status = MesFileStatus::Failed;
         result.Path = folder;
-        reportSaveFailure(platform, context, folder, made.description);
+        reportSaveFailure(platform, context, folder, made.description, online);
         return result;
     }
 
-    if (!speichernShow) {
+    if (online) {
         result.Path = OnlineMesPath(folder);
         speichernShow = true;
     } else {
@@ -70,7 +76,7 @@ SaveMesResult SaveMesFile(PlatformServices& platform, const MesFileContext& cont
     const MesFileOutcome written = WriteMesFile(result.Path, reportText());
     if (!written.ok) {
         result.Status = MesFileStatus::Failed;
-        reportSaveFailure(platform, context, result.Path, written.description);
+        reportSaveFailure(platform, context, result.Path, written.description, online);
         return result;
     }
     result.Status = MesFileStatus::Done;
@@ -99,6 +105,31 @@ OpenMesResult OpenMesFile(PlatformServices& platform, const MesFileContext& cont
         return result;
     }
     result.Reading = ReadMesText(bytes, device);
+    if (result.Reading.ValuesRead == 0) {
+        // Binary or foreign text: the table keeps what it holds, perhaps a download not saved.
+        result.Status = MesFileStatus::Failed;
+        reportReadFailure(platform, context, result.Path,
+                          context.LanguageIndex == 0 ? QStringLiteral("keine lesbaren Messwerte")
+                                                     : QStringLiteral("no readable values"));
+        return result;
+    }
     result.Status = MesFileStatus::Done;
     return result;
+}
+
+void ReportMesLeftOut(PlatformServices& platform, const MesFileContext& context,
+                      const OpenMesResult& opened, const QString& limitText) {
+    if (opened.Reading.LeftOut == 0)
+        return;
+    const int n = opened.Reading.LeftOut;
+    const QString text = limitText + QStringLiteral(" 5000: ") +
+                         (context.LanguageIndex == 0
+                              ? QStringLiteral("%1 weitere Werte der Datei %2 wurden nicht geladen")
+                              : QStringLiteral("%1 more values of the file %2 were not loaded"))
+                             .arg(n)
+                             .arg(QDir::toNativeSeparators(opened.Path));
+    platform.messageBox(text, PlatformServices::Buttons::Ok, PlatformServices::Icon::Information,
+                        context.ProgramTitle);
+    if (context.WriteLog)
+        context.WriteLog(text);
 }

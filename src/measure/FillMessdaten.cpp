@@ -1,5 +1,7 @@
 #include "app/frmTransfer.h"
 
+#include "measure/ReceiveNotices.h"
+#include "ui/CountedNotices.h"
 #include "ui/PlatformServices.h"
 
 bool frmTransfer::FillMessdaten(const QString& line) {
@@ -15,8 +17,7 @@ bool frmTransfer::FillMessdaten(const QString& line) {
         AdvanceCounters(m_state.Counters, m_state.Kind, m_state.Device);
         return true;
     case FillStatus::Failed:
-        message(result.Message());
-        WriteLog(result.Message());
+        m_notices->raise(RefusedLineNotice, result.Message());
         return false;
     case FillStatus::Dropped:
     case FillStatus::Ignored:

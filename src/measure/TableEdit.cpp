@@ -2,6 +2,8 @@
 
 #include "core/LimitRules.h"
 #include "core/MeasurementTable.h"
+#include "measure/ReceiveNotices.h"
+#include "ui/CountedNotices.h"
 
 #include <QPushButton>
 #include <QTableWidget>
@@ -63,6 +65,9 @@ void frmTransfer::cmdFlexZeileLoeschen_Click() {
 
 void frmTransfer::ClearStore() {
     m_state.Store.ClearStore(m_state.Kind);
+    // A new series: what was refused or left out of the old one has been said.
+    m_notices->settle(RefusedLineNotice);
+    m_notices->settle(LimitNotice);
 }
 
 void frmTransfer::cmdFlexTabelleloeschen_Click() {

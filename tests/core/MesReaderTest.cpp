@@ -6,6 +6,7 @@
 #include "core/ValueText.h"
 
 #include <QLocale>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -289,6 +290,94 @@ TEST_F(MesReaderTest, ValuesTooWideForThreeBlanksAreRead) {
     EXPECT_EQ(reading.Records[0].Number, 1234);
     EXPECT_EQ(reading.Records[0].Value, -123456.789);
     EXPECT_EQ(reading.Records[0].Unit, "kA/m");
+}
+
+TEST_F(MesReaderTest, Utf16FilesWithAByteOrderMarkAreRead) {
+    QLocale::setDefault(German);
+    const QString file = "FE-Speicher\r\n\r\n14.03.2025       Nr.      Messwert\r\n\r\n"
+                         "09:15:02          1        95,4 µm    Fe\r\n"
+                         "09:15:10          2         123 µm    Fe\r\n\r\n";
+    for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+        const MesReading reading = ReadMesText(encoder(file), Instrument("DP"));
+        ASSERT_EQ(reading.Records.size(), 2u);
+        EXPECT_EQ(reading.Records[0].Unit, "µm");
+        EXPECT_EQ(reading.Records[1].Value, 123);
+        EXPECT_EQ(reading.HeaderDate, "14.03.2025");
+    }
+}
+
+TEST_F(MesReaderTest, FilesWithoutAReadableValueSaySo) {
+    QLocale::setDefault(German);
+    const QString record = "09:15:02          1        95,4 µm    Fe\r\n";
+    QByteArray binary(4096, '\0');
+    for (qsizetype i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>((i * 7919) % 251);
+    QStringEncoder utf16(QStringConverter::Utf16LE); // no byte-order mark
+    const QByteArray oneLongLine = "1" + QByteArray(20 * 1024 * 1024, ':');
+    const QByteArray utf16Record = utf16(record);
+    for (const QByteArray& bytes : {binary, utf16Record, oneLongLine, QByteArray()}) {
+        const MesReading reading = ReadMesText(bytes, Instrument("DP"));
+        EXPECT_EQ(reading.ValuesRead, 0);
+    }
+    // A record whose value cannot be read is no value either.
+    EXPECT_EQ(
+        ReadMesText("09:15:02          1        zwölf µm    Fe\r\n", Instrument("DP")).ValuesRead,
+        0);
+    EXPECT_EQ(ReadMesText(record.toUtf8(), Instrument("DP")).ValuesRead, 1);
+}
+
+TEST_F(MesReaderTest, RecordsBeyondTheTableAreCountedAsLeftOut) {
+    QLocale::setDefault(German);
+    QByteArray file = "14.03.2025       Nr.      Messwert\r\n\r\n";
+    for (int i = 1; i <= 5123; ++i)
+        file += "09:15:02       " + QByteArray::number(i).rightJustified(4) +
+                "        95,4 µm    Fe\r\n";
+    const MesReading reading = ReadMesText(file, Instrument("DP"));
+    EXPECT_EQ(reading.Records.size(), 5000u);
+    EXPECT_EQ(reading.ValuesRead, 5000);
+    EXPECT_EQ(reading.LeftOut, 123);
+}
+
+TEST_F(MesReaderTest, LineCutOffAtTheEndIsNoRecord) {
+    QLocale::setDefault(German);
+    const QByteArray whole = "09:15:02          1        95,4 µm    Fe\r\n"
+                             "09:15:10          2         123 µm    Fe\r\n";
+    for (const QByteArray cut :
+         {QByteArray("09:15:11          3   "), QByteArray("09:15:11          3         12"),
+          QByteArray("09:15:11          3         12,")}) {
+        const MesReading reading = ReadMesText(whole + cut, Instrument("DP"));
+        ASSERT_EQ(reading.Records.size(), 2u) << cut.toStdString();
+        EXPECT_EQ(reading.Records[1].Value, 123);
+    }
+    // Cut inside the unit the value is whole.
+    const MesReading unitCut =
+        ReadMesText(whole + "09:15:11          3        12,5 µ", Instrument("DP"));
+    ASSERT_EQ(unitCut.Records.size(), 3u);
+    EXPECT_EQ(unitCut.Records[2].Value, 12.5);
+}
+
+TEST_F(MesReaderTest, ValuesTheTableCannotShowAreUnreadableAndTheStatisticsStayFinite) {
+    QLocale::setDefault(UsEnglish);
+    const QByteArray file = "09:15:02          1        1e300 mi    Fe\r\n"
+                            "09:15:03          2  " +
+                            QByteArray(309, '9') +
+                            " mi    Fe\r\n"
+                            "09:15:04          3        12.5 mi    Fe\r\n";
+    const MesReading reading = ReadMesText(file, Instrument("DP"));
+    ASSERT_EQ(reading.Records.size(), 3u);
+    EXPECT_EQ(reading.ValuesRead, 1);
+    StatisticState state;
+    int n = 1;
+    QStringList lines;
+    for (const MeasurementRecord& r : reading.Records) {
+        lines = CalcStatistic(state, r.Value, r.Unit, n, {});
+        ++n;
+    }
+    for (const QString& text : lines) {
+        EXPECT_FALSE(text.contains("inf", Qt::CaseInsensitive)) << text.toStdString();
+        EXPECT_FALSE(text.contains("nan", Qt::CaseInsensitive)) << text.toStdString();
+    }
 }
 
 TEST_F(MesReaderTest, StoringReplacesTheFeMemoryOnly) {

@@ -2,6 +2,7 @@
 
 #include "core/SettingsFiles.h"
 #include "core/SettingsMessages.h"
+#include "support/TinyFileSystem.h"
 
 #include <QDir>
 
@@ -511,6 +512,28 @@ TEST_F(WriteFailureTest, UnreadableFileFails) {
     const SettingsOutcome outcome = ReadLimits(folder(), limits);
     EXPECT_FALSE(outcome.ok);
     EXPECT_FALSE(outcome.description.isEmpty());
+}
+
+TEST_F(WriteFailureTest, FullDiskLeavesTheOldFileAsItWas) {
+    const QString full = path("full");
+    const TinyFileSystem disk(full);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.error().toStdString();
+    AppSettings settings;
+    settings.COMPortNummer = "7";
+    ASSERT_TRUE(WritePort(full, settings).ok);
+    disk.fill();
+
+    settings.COMPortNummer = "12";
+    const SettingsOutcome outcome = WritePort(full, settings);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_FALSE(outcome.description.isEmpty());
+    EXPECT_EQ(fileBytes("full/Port.ini"), "7\r\n");
+    EXPECT_EQ(QDir(full).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary left";
+
+    disk.empty();
+    EXPECT_TRUE(WritePort(full, settings).ok);
+    EXPECT_EQ(fileBytes("full/Port.ini"), "12\r\n");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringEncoder>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
@@ -69,6 +70,57 @@ TEST(MainWindowFiles, OnlineCallWritesOnlineMesWithTheProjectHeader) {
     EXPECT_TRUE(text.contains(QStringLiteral("Brücke Nord"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("101")));
     EXPECT_TRUE(w->state().SpeichernShow);
+}
+
+TEST(MainWindowFiles, FileWithoutValuesLeavesTheTableAsItWas) {
+    TestInstallation install;
+    auto w = install.start();
+    w->Unblock_Buttons();
+    FeedDownload(*w, MemoryKind::FE,
+                 {InstrumentLine(1, 10, "µm", " Fe"), InstrumentLine(2, 20, "µm", " Fe")});
+    w->optFE->click();
+    const QStringList values = Column(*w, 2);
+    const QString caption = w->optFE->text();
+
+    const QString folder = w->state().MessDataPath + QStringLiteral("/mes");
+    QDir().mkpath(folder);
+    QFile utf16(folder + QStringLiteral("/unicode.mes"));
+    ASSERT_TRUE(utf16.open(QIODevice::WriteOnly));
+    QStringEncoder encoder(QStringConverter::Utf16LE); // no byte-order mark: unreadable
+    utf16.write(encoder(QStringLiteral("09:15:02          1        95.4 µm    Fe\r\n")));
+    utf16.close();
+    install.platform.fileNames = {utf16.fileName()};
+    w->cmdOpen->click();
+
+    ASSERT_EQ(install.platform.messages.size(), 1u);
+    EXPECT_TRUE(
+        install.platform.messages[0].text.endsWith(QStringLiteral("keine lesbaren Messwerte")));
+    EXPECT_EQ(Column(*w, 2), values);
+    EXPECT_EQ(w->optFE->text(), caption);
+    EXPECT_EQ(w->state().Store.SeriesLength(MemoryKind::FE), 2);
+}
+
+TEST(MainWindowFiles, LongFileLoadsTheFirst5000AndSaysHowManyWereLeftOut) {
+    TestInstallation install;
+    auto w = install.start();
+    w->Unblock_Buttons();
+    const QString folder = w->state().MessDataPath + QStringLiteral("/mes");
+    QDir().mkpath(folder);
+    QString text = QStringLiteral("FE-Speicher\r\n\r\n");
+    for (int i = 1; i <= 5007; ++i)
+        text += QStringLiteral("09:15:02       %1         125 µm    Fe\r\n").arg(i % 1000 + 1, 4);
+    WriteText(folder + QStringLiteral("/lang.mes"), text);
+    install.platform.fileNames = {folder + QStringLiteral("/lang.mes")};
+    w->cmdOpen->click();
+
+    EXPECT_EQ(w->MSFlex->rowCount(), 5000);
+    EXPECT_EQ(w->optFE->text(), QStringLiteral("lang.mes (5000)"));
+    ASSERT_EQ(install.platform.messages.size(), 1u);
+    EXPECT_EQ(
+        install.platform.messages[0].text,
+        QStringLiteral("Maximale Werteanzahl überschritten 5000: 7 weitere Werte der Datei ") +
+            QDir::toNativeSeparators(folder + QStringLiteral("/lang.mes")) +
+            QStringLiteral(" wurden nicht geladen"));
 }
 
 } // namespace

@@ -3,11 +3,13 @@
 #include "core/MesFile.h"
 #include "core/TextTable.h"
 #include "support/FakePlatformServices.h"
+#include "support/TinyFileSystem.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -183,6 +185,60 @@ TEST_F(MesFilesTest, UnreadableOrOversizedFilesAreRefusedWithAMessage) {
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_TRUE(platform.messages[1].text.endsWith("file is larger than 32 MiB"));
     EXPECT_EQ(log.size(), 2);
+}
+
+TEST_F(MesFilesTest, FullDiskLeavesTheOldFileAndSaysWhichAndWhy) {
+    const TinyFileSystem disk(mesFolder());
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.error().toStdString();
+    bool speichernShow = true;
+    platform.fileNames = {inMes("Probe")};
+    ASSERT_EQ(save(speichernShow, Report).Status, MesFileStatus::Done);
+    const QByteArray old = bytesOf(inMes("Probe.mes"));
+    disk.fill();
+
+    platform.fileNames = {inMes("Probe.mes")};
+    const SaveMesResult result = save(speichernShow, Report + QString(20000, u'x'));
+    EXPECT_EQ(result.Status, MesFileStatus::Failed);
+    EXPECT_EQ(bytesOf(inMes("Probe.mes")), old);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    const QString text = platform.messages[0].text;
+    EXPECT_TRUE(text.startsWith("Fehler beim Speichern der Datei " +
+                                QDir::toNativeSeparators(inMes("Probe.mes")) + ": "))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC)))) << text.toStdString();
+    EXPECT_EQ(log, platform.messageTexts());
+}
+
+TEST_F(MesFilesTest, OnlineFailuresGoToTheirOwnReceiver) {
+    QStringList online;
+    MesFileContext withReceiver = context(QDir(dataDir.path()).filePath("datei"));
+    withReceiver.OnlineFailure = [&](const QString& text) { online << text; };
+    QFile file(QDir(dataDir.path()).filePath("datei"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    bool speichernShow = false;
+    EXPECT_EQ(SaveMesFile(platform, withReceiver, speichernShow, [] { return Report; }).Status,
+              MesFileStatus::Failed);
+    EXPECT_EQ(online.size(), 1);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(log.isEmpty()) << "the receiver logs";
+}
+
+TEST_F(MesFilesTest, FileWithoutAReadableValueIsRefusedWithAMessage) {
+    ASSERT_TRUE(EnsureMesFolder(mesFolder()).ok);
+    QFile binary(inMes("bild.mes"));
+    ASSERT_TRUE(binary.open(QIODevice::WriteOnly));
+    binary.write(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    binary.close();
+    platform.fileNames = {inMes("bild.mes")};
+    const OpenMesResult opened = OpenMesFile(platform, context(), device);
+    EXPECT_EQ(opened.Status, MesFileStatus::Failed);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Fehler beim Lesen der Datei " +
+                                             QDir::toNativeSeparators(inMes("bild.mes")) +
+                                             ": keine lesbaren Messwerte");
+    EXPECT_EQ(log, platform.messageTexts());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,6 +103,9 @@ TEST_F(Table, GarbledLineIsReportedAndTheNextOneTaken) {
     broken[27] = QLatin1Char('x'); // a letter in the year
     FeedDownload(*el, MemoryKind::FE,
                  {broken, InstrumentLine(2, 0.25, QStringLiteral("mm"), QString(), when)});
+    // The box opens once the line's handling has returned.
+    EXPECT_TRUE(stamped.platform.messages.empty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !stamped.platform.messages.empty(); }, 5000));
     ASSERT_EQ(stamped.platform.messages.size(), 1u);
     EXPECT_TRUE(stamped.platform.messages[0].text.startsWith(QStringLiteral("Fill Messdaten: ")));
     EXPECT_EQ(el->MSFlex->rowCount(), 1);

@@ -6,7 +6,13 @@
 
 PlatformServices::Answer FakePlatformServices::messageBox(const QString& text, Buttons buttons,
                                                           Icon icon, const QString& title) {
-    messages.push_back({text, buttons, icon, title});
+    const Message message{text, buttons, icon, title};
+    messages.push_back(message);
+    if (whileOpen) {
+        openBoxes.append(text);
+        whileOpen(message);
+        openBoxes.removeLast();
+    }
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     if (answers.empty())

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Records what the program asks of the desktop and answers from scripts, so no modal box or
@@ -27,6 +28,11 @@ public:
     bool printerAccepted = false;
     QDateTime clock; // invalid: the real clock
     bool escape = false;
+    // Runs while a box is "open", where a real modal box runs its event loop: a test lets events
+    // run here to see what the program does meanwhile. openBoxes holds the texts of the boxes
+    // open at that moment, this one last.
+    std::function<void(const Message&)> whileOpen;
+    QStringList openBoxes;
 
     Answer messageBox(const QString& text, Buttons buttons, Icon icon,
                       const QString& title) override;

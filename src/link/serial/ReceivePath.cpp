@@ -23,10 +23,6 @@ bool LooksLikeValueLine(const QString& line) {
 
 } // namespace
 
-void frmTransfer::limitMessage() {
-    message(m_state.message(53) + QStringLiteral(" 5000"));
-}
-
 void frmTransfer::DataEvent() {
     switch (SCom1->CommEvent()) {
     case SCom::CommEventLinkLost:
@@ -104,11 +100,7 @@ void frmTransfer::streamLine(const QString& line) {
     if (m_state.OnlinePaused)
         return;
     if (m_lineWriteCount >= MeasurementStore::MaxSlot) {
-        // Said once per run rather than for every line the instrument keeps streaming.
-        if (!m_streamLimitShown) {
-            m_streamLimitShown = true;
-            limitMessage();
-        }
+        limitMessage();
         return;
     }
     if (!LooksLikeValueLine(line)) {
@@ -144,7 +136,6 @@ bool frmTransfer::startOnlineReception() {
     if (m_state.Device.OnlineMode == QLatin1String("V")) {
         cmdStop->setVisible(true);
         m_lineWriteCount = 0;
-        m_streamLimitShown = false;
         SCom1->discardOutput();
         SCom1->setTriggerEnable(true);
         SCom1->clearTriggers();

@@ -25,7 +25,8 @@ public:
     QStringList startedPrograms;
     QStringList sentKeys;
     bool printerAccepted = false;
-    QDateTime clock; // invalid: the real clock
+    QString printFile; // when set, an accepted printer dialog prints to this PDF file
+    QDateTime clock;   // invalid: the real clock
     bool escape = false;
 
     Answer messageBox(const QString& text, Buttons buttons, Icon icon,

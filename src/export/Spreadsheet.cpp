@@ -1,13 +1,10 @@
 #include "export/Spreadsheet.h"
 
-#include "core/ExportFiles.h"
 #include "core/TextTable.h"
 #include "export/ExportContext.h"
-#include "export/ExportFailure.h"
+#include "export/ExportFile.h"
 #include "export/Workbook.h"
 #include "ui/PlatformServices.h"
-
-#include <QFile>
 
 namespace {
 
@@ -28,20 +25,8 @@ QString ExportToSpreadsheet(const ExportContext& context, SpreadsheetInputs inpu
                         context.ProgramTitle) == PlatformServices::Answer::Yes;
     inputs.HeaderText = context.ReportText(QStringLiteral("P"));
     const SpreadsheetLayout layout = BuildSpreadsheetLayout(inputs, withChart);
-
-    const NewExportFile file = CreateExportFile(context.MessDataPath, inputs.SheetName,
-                                                QStringLiteral("xlsx"), context.Platform.now());
-    if (!file.ok) {
-        fail(context, file.description);
-        return {};
-    }
-    if (const QString problem = WriteWorkbook(file.path, layout); !problem.isEmpty()) {
-        QFile::remove(file.path);
-        fail(context, problem);
-        return {};
-    }
-    // The workbook stays where it is, for the user to open by hand.
-    if (!context.Platform.openDocument(file.path))
-        fail(context, NotOpenedReason(context, file.path));
-    return file.path;
+    return WriteAndOpen(
+        context, inputs.SheetName, QStringLiteral("xlsx"),
+        [&](const QString& path) { return WriteWorkbook(path, layout); },
+        [&](const QString& reason) { fail(context, reason); });
 }

@@ -1,14 +1,10 @@
 #include "export/WordDocument.h"
 
-#include "core/ExportFiles.h"
 #include "core/ReportDocument.h"
 #include "core/TextTable.h"
 #include "export/ExportContext.h"
-#include "export/ExportFailure.h"
+#include "export/ExportFile.h"
 #include "export/ZipArchive.h"
-#include "ui/PlatformServices.h"
-
-#include <QFile>
 
 namespace {
 
@@ -23,21 +19,8 @@ void fail(const ExportContext& context, const QString& reason) {
 
 QString ExportToWordProcessor(const ExportContext& context) {
     const QString report = context.ReportText(QStringLiteral("A"));
-    const NewExportFile file = CreateExportFile(
-        context.MessDataPath, context.Texts.message(context.LanguageIndex, DataWord),
-        QStringLiteral("odt"), context.Platform.now());
-    if (!file.ok) {
-        fail(context, file.description);
-        return {};
-    }
-    if (const QString problem = WriteZipArchive(file.path, OdtParts(report)); !problem.isEmpty()) {
-        // A broken half-written file is no document: leave none behind.
-        QFile::remove(file.path);
-        fail(context, problem);
-        return {};
-    }
-    // The document stays where it is, for the user to open by hand.
-    if (!context.Platform.openDocument(file.path))
-        fail(context, NotOpenedReason(context, file.path));
-    return file.path;
+    return WriteAndOpen(
+        context, context.Texts.message(context.LanguageIndex, DataWord), QStringLiteral("odt"),
+        [&](const QString& path) { return WriteZipArchive(path, OdtParts(report)); },
+        [&](const QString& reason) { fail(context, reason); });
 }

@@ -5,16 +5,9 @@
 
 namespace {
 
-MeasurementRecord Record(int number, double value, const QString& unit = "µm",
-                         const QString& marker = " Fe") {
-    MeasurementRecord r;
-    r.Number = static_cast<qint16>(number);
-    r.Value = value;
-    r.Unit = unit;
-    r.Marker = marker;
-    r.TimeText = QStringLiteral("09:15:%1").arg(number, 2, 10, QLatin1Char('0'));
-    r.DateText = QStringLiteral("14.03.2025");
-    return r;
+MeasurementRecord Record(int number, double value) {
+    const QString time = QStringLiteral("09:15:%1").arg(number, 2, 10, QLatin1Char('0'));
+    return {static_cast<qint16>(number), value, "µm", " Fe", {}, time, "14.03.2025"};
 }
 
 // A coating gauge of model "DP" (one decimal for µm, markers), German, as the main window hands

@@ -117,6 +117,8 @@ lxw_error writeCells(lxw_worksheet* sheet, const SpreadsheetLayout& layout,
 
 void addChart(lxw_workbook* workbook, const QString& sheetName, const SpreadsheetChart& spec) {
     lxw_chart* chart = workbook_add_chart(workbook, LXW_CHART_LINE);
+    // The constant lines stand in hidden columns; spreadsheets leave those out unless told.
+    chart_show_hidden_data(chart);
     lxw_chart_font font{};
     font.size = ChartFontSize;
     font.color = LXW_COLOR_BLACK;

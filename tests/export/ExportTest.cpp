@@ -264,6 +264,9 @@ TEST(Spreadsheet, ThreeValuesWithChartReadBackCellByCell) {
     EXPECT_EQ(chart["legend"].toString(), "b");
     EXPECT_EQ(chart["plotFill"].toString(), "F0F0F0");
     EXPECT_TRUE(chart["chartAreaNoFill"].toBool());
+    // The mean's values stand in a hidden column: the chart must draw hidden cells, which the
+    // format says by leaving out "plot visible cells only".
+    EXPECT_EQ(chart["plotVisibleOnly"], QJsonValue::Null);
     const QJsonArray series = chart["series"].toArray();
     ASSERT_EQ(series.size(), 2);
     EXPECT_EQ(series[0]["values"].toString(), "Messwerte!$C$15:$C$17");

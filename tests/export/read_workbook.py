@@ -67,12 +67,14 @@ def chart(path):
     axes = [text_of(ax.find(C + "title")) for ax in plot if ax.tag in (C + "catAx", C + "valAx")]
     legend = root.find(".//" + C + "legend/" + C + "legendPos")
     plot_fill = plot.find(C + "spPr//" + A + "srgbClr")
+    visible_only = root.find(".//" + C + "plotVisOnly")
     return {
         "type": [child.tag.replace(C, "") for child in plot if child.tag.endswith("Chart")],
         "title": text_of(root.find(".//" + C + "chart/" + C + "title")),
         "axes": axes,
         "legend": legend.get("val") if legend is not None else None,
         "plotFill": plot_fill.get("val") if plot_fill is not None else None,
+        "plotVisibleOnly": visible_only.get("val") if visible_only is not None else None,
         "chartAreaNoFill": root.find(C + "spPr/" + A + "noFill") is not None,
         "series": series,
     }

@@ -1,12 +1,12 @@
 #include "app/frmTransfer.h"
 
 #include "link/serial/SCom.h"
+#include "ui/FixedPitchFont.h"
 #include "ui/PlatformServices.h"
 
 #include <QChartView>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -38,16 +38,6 @@ QLabel* Picture(const char* name, QWidget* parent, QSize size) {
     label->setFixedSize(size);
     label->setAlignment(Qt::AlignCenter);
     return label;
-}
-
-QFont FixedPitchFont(int pointSize) {
-    QFont font(QStringLiteral("Lucida Console"), pointSize);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    if (!QFontInfo(font).fixedPitch())
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(pointSize);
-    return font;
 }
 
 } // namespace
@@ -284,6 +274,10 @@ void frmTransfer::connectControls() {
     connect(cmdProjekt, &QPushButton::clicked, this, &frmTransfer::cmdProjekt_Click);
     connect(cmdWerte, &QPushButton::clicked, this, &frmTransfer::cmdWerte_Click);
     connect(mnuHelp1, &QAction::triggered, this, &frmTransfer::mnuHelp1_Click);
+    connect(cmdClipboard, &QPushButton::clicked, this, &frmTransfer::cmdClipboard_Click);
+    connect(cmdprint, &QPushButton::clicked, this, &frmTransfer::cmdprint_Click);
+    connect(cmdWord, &QPushButton::clicked, this, &frmTransfer::cmdWord_Click);
+    connect(cmdExcel, &QPushButton::clicked, this, &frmTransfer::cmdExcel_Click);
     // The file menu offers the same commands as the buttons and follows their state.
     connect(mnuOpen, &QAction::triggered, cmdOpen, &QPushButton::click);
     connect(mnuSave, &QAction::triggered, cmdSave, &QPushButton::click);

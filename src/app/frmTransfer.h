@@ -22,6 +22,8 @@ class frmProjekt;
 class CountedNotices;
 class SCom;
 struct MesFileContext;
+struct ExportContext;
+struct SpreadsheetInputs;
 
 // The main window: owns the shared state and every control the other windows drive.
 // Its procedures are spread over files by subject (start-up, settings, texts, button states, ...).
@@ -113,6 +115,12 @@ public:
     frmProjekt* projectDialog();
     // The report of the shown table, mode "A" (file, clipboard, print) or "P" (spreadsheet).
     QString BuildReportText(const QString& mode);
+
+    // Exports of the shown table.
+    void cmdClipboard_Click();
+    void cmdprint_Click();
+    void cmdWord_Click();
+    void cmdExcel_Click();
 
     // Limits.
     void cmdWerte_Click();
@@ -233,6 +241,8 @@ private:
     void onlineValueTaken();
     bool startOnlineReception();
     MesFileContext mesFileContext() const;
+    ExportContext exportContext();
+    SpreadsheetInputs spreadsheetInputs() const;
     int portNumber() const { return m_state.Settings.COMPortNummer.trimmed().toInt(); }
     void showExportButtons();
     bool askYesNo(const QString& text);

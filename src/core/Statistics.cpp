@@ -14,22 +14,6 @@ constexpr int MaxSeries = 5000;
 constexpr int LabelWidth = 14;
 constexpr int UnitGap = 3;
 
-struct StatisticWords {
-    const char* Count;
-    const char* Maximum;
-    const char* Minimum;
-    const char* Average;
-    const char* StdDev;
-    const char* Statistics;
-    const char* NotPossible;
-    const char* CauseOf;
-    const char* Units;
-    const char* Absolute;
-    const char* Rule8020;
-    const char* Yes;
-    const char* No;
-};
-
 constexpr StatisticWords German{"Anzahl",
                                 "Maximum",
                                 "Minimum",
@@ -58,10 +42,6 @@ constexpr StatisticWords English{"Count",
                                  "Yes",
                                  "No"};
 
-const StatisticWords& wordsFor(int languageIndex) {
-    return languageIndex == 0 ? German : English;
-}
-
 QString word(const char* text) {
     return QString::fromUtf8(text);
 }
@@ -82,6 +62,10 @@ int separatorPosition(const QString& text, const QString& separator) {
 }
 
 } // namespace
+
+const StatisticWords& StatisticWordsFor(int languageIndex) {
+    return languageIndex == 0 ? German : English;
+}
 
 void Reset_Statistic(StatisticState& state, int& currentIndex) {
     state = StatisticState();
@@ -146,7 +130,7 @@ void AddStatisticValue(StatisticState& state, double value, const QString& unit,
 QStringList StatisticLines(StatisticState& state, const StatisticInputs& inputs) {
     if (state.Count < 1)
         return {};
-    const StatisticWords& words = wordsFor(inputs.LanguageIndex);
+    const StatisticWords& words = StatisticWordsFor(inputs.LanguageIndex);
     const bool absolute = inputs.AbsoluteValues;
     const QString blank = QStringLiteral(" ");
 

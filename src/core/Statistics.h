@@ -15,6 +15,26 @@ struct StatisticInputs {
     QString MemoryTitle;   // FE title, NFE title or "Online"
 };
 
+// The words of the statistics list, shared with the spreadsheet export.
+struct StatisticWords {
+    const char* Count;
+    const char* Maximum;
+    const char* Minimum;
+    const char* Average;
+    const char* StdDev;
+    const char* Statistics;
+    const char* NotPossible;
+    const char* CauseOf;
+    const char* Units;
+    const char* Absolute;
+    const char* Rule8020;
+    const char* Yes;
+    const char* No;
+};
+
+// German for language 0, English otherwise.
+const StatisticWords& StatisticWordsFor(int languageIndex);
+
 // Running statistics of the series shown in the table.
 struct StatisticState {
     double Sum = 0;

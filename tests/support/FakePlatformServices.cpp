@@ -3,6 +3,7 @@
 #include "ui/EventWait.h"
 
 #include <QElapsedTimer>
+#include <QPrinter>
 
 PlatformServices::Answer FakePlatformServices::messageBox(const QString& text, Buttons buttons,
                                                           Icon icon, const QString& title) {
@@ -35,7 +36,11 @@ QString FakePlatformServices::saveFileName(const QString& caption, const QString
     return openFileName(caption, folder, filter);
 }
 
-bool FakePlatformServices::printerDialog(QPrinter&) {
+bool FakePlatformServices::printerDialog(QPrinter& printer) {
+    if (printerAccepted && !printFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFile);
+    }
     return printerAccepted;
 }
 

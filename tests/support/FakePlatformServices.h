@@ -26,7 +26,8 @@ public:
     QStringList startedPrograms;
     QStringList sentKeys;
     bool printerAccepted = false;
-    QDateTime clock; // invalid: the real clock
+    QString printFile; // when set, an accepted printer dialog prints to this PDF file
+    QDateTime clock;   // invalid: the real clock
     bool escape = false;
     // Runs while a box is "open", where a real modal box runs its event loop: a test lets events
     // run here to see what the program does meanwhile. openBoxes holds the texts of the boxes

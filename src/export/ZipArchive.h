@@ -1,0 +1,10 @@
+#pragma once
+
+#include "core/ReportDocument.h"
+
+#include <QString>
+#include <vector>
+
+// Writes a zip archive of the parts in their order, replacing the file. Empty on success,
+// otherwise what went wrong.
+QString WriteZipArchive(const QString& path, const std::vector<OdtPart>& parts);

@@ -284,6 +284,9 @@ void frmTransfer::connectControls() {
     connect(cmdProjekt, &QPushButton::clicked, this, &frmTransfer::cmdProjekt_Click);
     connect(cmdWerte, &QPushButton::clicked, this, &frmTransfer::cmdWerte_Click);
     connect(mnuHelp1, &QAction::triggered, this, &frmTransfer::mnuHelp1_Click);
+    connect(cmdChart, &QPushButton::clicked, this, &frmTransfer::cmdChart_Click);
+    connect(cmdGross, &QPushButton::clicked, this, &frmTransfer::cmdGross_Click);
+    connect(cmdAbs, &QPushButton::clicked, this, &frmTransfer::cmdAbs_Click);
     // The file menu offers the same commands as the buttons and follows their state.
     connect(mnuOpen, &QAction::triggered, cmdOpen, &QPushButton::click);
     connect(mnuSave, &QAction::triggered, cmdSave, &QPushButton::click);

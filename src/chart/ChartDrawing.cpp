@@ -78,10 +78,17 @@ void DrawLineChart(QChart& chart, const ChartArray& array, const std::vector<Ser
     Clear(chart);
     const QList<QAbstractAxis*> axes = AddAxes(chart, array, 0, valueRange);
     const int rows = array.rowCount();
-    QList<QPointF> points(rows);
     for (int c = 1; c < array.columnCount(); ++c) {
-        for (int r = 1; r <= rows; ++r)
-            points[r - 1] = QPointF(r, array.value(r, c));
+        QList<QPointF> points;
+        if (array.role(c) == ChartColumn::Values) {
+            points.resize(rows);
+            for (int r = 1; r <= rows; ++r)
+                points[r - 1] = QPointF(r, array.value(r, c));
+        } else if (rows > 0) {
+            // Target and limits are the same in every row: their line needs only its two ends,
+            // which spares stroking thousands of dotted segments.
+            points = {QPointF(1, array.value(1, c)), QPointF(rows, array.value(rows, c))};
+        }
         auto* series = new QLineSeries;
         series->replace(points);
         // A line needs two points; a single value is shown as its point.

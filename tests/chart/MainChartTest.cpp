@@ -45,9 +45,12 @@ TEST_F(MainChart, SeriesCarryValuesTargetAndLimitsWithTheirPens) {
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(PointValues(*lines[0]), (QList<qreal>{10, 12, 11}));
     EXPECT_EQ(lines[0]->points().first().x(), 1);
-    EXPECT_EQ(PointValues(*lines[1]), (QList<qreal>{50, 50, 50}));
-    EXPECT_EQ(PointValues(*lines[2]), (QList<qreal>{40, 40, 40}));
-    EXPECT_EQ(PointValues(*lines[3]), (QList<qreal>{60, 60, 60}));
+    // Target and limits run level from the first point to the last.
+    EXPECT_EQ(PointValues(*lines[1]), (QList<qreal>{50, 50}));
+    EXPECT_EQ(PointValues(*lines[2]), (QList<qreal>{40, 40}));
+    EXPECT_EQ(PointValues(*lines[3]), (QList<qreal>{60, 60}));
+    EXPECT_EQ(lines[3]->points().first().x(), 1);
+    EXPECT_EQ(lines[3]->points().last().x(), 3);
 
     EXPECT_EQ(lines[0]->pen().color(), Blue);
     EXPECT_EQ(lines[0]->pen().style(), Qt::SolidLine);

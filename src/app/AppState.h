@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppSettings.h"
+#include "core/ChartData.h"
 #include "core/DeviceInfo.h"
 #include "core/Limits.h"
 #include "core/MeasurementLine.h"
@@ -41,6 +42,8 @@ struct AppState {
     MeasurementCounters Counters; // CurrentIndex and OnlineCounter
     MeasurementStore Store;
     StatisticState Stat;
+    // The last main chart drawn; the large chart window shows it again.
+    ChartData Chart;
     // PC clock of the last line taken; the table's date header until a record gives one.
     QString ClockTime;
     QString ClockDate;

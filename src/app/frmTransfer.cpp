@@ -278,6 +278,9 @@ void frmTransfer::connectControls() {
     connect(cmdprint, &QPushButton::clicked, this, &frmTransfer::cmdprint_Click);
     connect(cmdWord, &QPushButton::clicked, this, &frmTransfer::cmdWord_Click);
     connect(cmdExcel, &QPushButton::clicked, this, &frmTransfer::cmdExcel_Click);
+    connect(cmdChart, &QPushButton::clicked, this, &frmTransfer::cmdChart_Click);
+    connect(cmdGross, &QPushButton::clicked, this, &frmTransfer::cmdGross_Click);
+    connect(cmdAbs, &QPushButton::clicked, this, &frmTransfer::cmdAbs_Click);
     // The file menu offers the same commands as the buttons and follows their state.
     connect(mnuOpen, &QAction::triggered, cmdOpen, &QPushButton::click);
     connect(mnuSave, &QAction::triggered, cmdSave, &QPushButton::click);

@@ -17,6 +17,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
+class frmChartG;
 class frmWerte;
 class frmProjekt;
 class CountedNotices;
@@ -86,6 +87,11 @@ public:
     // Statistics list.
     void CalcStatistic(double currentValue, const QString& currentUnit);
     void Reset_Statistic();
+
+    // Charts.
+    void cmdChart_Click();
+    void cmdGross_Click();
+    void cmdAbs_Click();
 
     // Serial link.
     SCom* SCom1 = nullptr;
@@ -258,6 +264,7 @@ private:
     frmWerte* m_limitsDialog = nullptr;
     frmProjekt* m_projectDialog = nullptr;
     CountedNotices* m_notices = nullptr;
+    frmChartG* m_largeChart = nullptr;
 };
 
 // The locale's decimal separator: the second character of 1.3 written as text.

@@ -284,6 +284,8 @@ void frmTransfer::connectControls() {
     connect(cmdProjekt, &QPushButton::clicked, this, &frmTransfer::cmdProjekt_Click);
     connect(cmdWerte, &QPushButton::clicked, this, &frmTransfer::cmdWerte_Click);
     connect(mnuHelp1, &QAction::triggered, this, &frmTransfer::mnuHelp1_Click);
+    connect(mnuTastaturevent, &QAction::triggered, this, &frmTransfer::mnuTastaturevent_Click);
+    connect(this, &frmTransfer::onlineRecordAdded, this, &frmTransfer::forwardKeyEvents);
     // The file menu offers the same commands as the buttons and follows their state.
     connect(mnuOpen, &QAction::triggered, cmdOpen, &QPushButton::click);
     connect(mnuSave, &QAction::triggered, cmdSave, &QPushButton::click);

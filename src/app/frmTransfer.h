@@ -19,7 +19,9 @@ class QRadioButton;
 class QTableWidget;
 class frmWerte;
 class frmProjekt;
+class frmTastatur;
 class SCom;
+struct KeyEventContext;
 struct MesFileContext;
 
 // The main window: owns the shared state and every control the other windows drive.
@@ -117,6 +119,10 @@ public:
     void ShowLimits();
     frmWerte* limitsDialog();
 
+    // Key events into another program.
+    void mnuTastaturevent_Click();
+    frmTastatur* keyEventDialog();
+
     // Button states and manuals.
     void Block_Buttons();
     void Unblock_Buttons();
@@ -210,7 +216,9 @@ private:
     void connectControls();
     void applyOwnCaptions();
     void chooseModelAndBrand();
+    KeyEventContext keyEventContext();
     void startKeyEventApp();
+    void forwardKeyEvents(int slot);
     void applyLanguage();
     void showSettingsFailure(const QString& aktion, const QString& description);
     void writeRow(int slot, const TableRowTexts& texts, LimitColour colour);
@@ -244,6 +252,7 @@ private:
     bool m_streamLimitShown = false;
     frmWerte* m_limitsDialog = nullptr;
     frmProjekt* m_projectDialog = nullptr;
+    frmTastatur* m_keyEventDialog = nullptr;
 };
 
 // The locale's decimal separator: the second character of 1.3 written as text.

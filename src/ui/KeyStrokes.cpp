@@ -3,7 +3,9 @@
 #include "ui/ProcessTree.h"
 
 #include <QByteArray>
+#include <QStringList>
 #include <cstdlib>
+#include <optional>
 #include <unistd.h>
 
 // xdo.h has no extern "C" guard and defines Xlib macros that clash with Qt: keep it here alone.
@@ -22,39 +24,76 @@ int IgnoreXError(Display*, XErrorEvent*) {
     return 0;
 }
 
-// One connection for the run, opened again when DISPLAY changes.
-class XdoConnection {
+// A connection for one call: one kept for the run would take the program down with it when the
+// display server goes away, as Xlib ends the program on a broken connection.
+class Xdo {
 public:
-    ~XdoConnection() { close(); }
-
-    xdo_t* get() {
+    Xdo() {
         const char* display = std::getenv("DISPLAY");
-        const QByteArray name = display != nullptr ? QByteArray(display) : QByteArray();
-        if (m_handle != nullptr && name == m_display)
-            return m_handle;
-        close();
-        m_display = name;
-        if (name.isEmpty())
-            return nullptr;
+        if (display == nullptr || *display == '\0')
+            return;
         XSetErrorHandler(IgnoreXError);
-        m_handle = xdo_new(name.constData());
-        return m_handle;
+        m_handle = xdo_new(display);
     }
-
-private:
-    void close() {
+    ~Xdo() {
         if (m_handle != nullptr)
             xdo_free(m_handle);
-        m_handle = nullptr;
     }
+    Xdo(const Xdo&) = delete;
+    Xdo& operator=(const Xdo&) = delete;
 
+    xdo_t* get() const { return m_handle; }
+
+private:
     xdo_t* m_handle = nullptr;
-    QByteArray m_display;
 };
 
-xdo_t* Connection() {
-    static XdoConnection connection;
-    return connection.get();
+// Latin-1 characters have key symbols of the same number; every other character has one of its
+// own above 0x1000000.
+KeySym KeySymOf(char32_t c) {
+    return c < 0x100 ? static_cast<KeySym>(c) : static_cast<KeySym>(0x1000000 | c);
+}
+
+// Gives each character of the text that no key produces (such as "µ" on many layouts) an unused
+// key of its own, and keeps it there. libxdo would bind such a character only for the moment of
+// typing it, and a program that reads the new key map late then sees a key without a character.
+// True when the map changed.
+bool BindMissingCharacters(Display* display, const QString& text) {
+    int minCode = 0;
+    int maxCode = 0;
+    XDisplayKeycodes(display, &minCode, &maxCode);
+    int perCode = 0;
+    KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(minCode), maxCode - minCode + 1,
+                                      &perCode);
+    if (map == nullptr)
+        return false;
+    auto unused = [&](int code) {
+        for (int j = 0; j < perCode; ++j) {
+            if (map[(code - minCode) * perCode + j] != NoSymbol)
+                return false;
+        }
+        return true;
+    };
+    bool changed = false;
+    for (char32_t c : text.toUcs4()) {
+        const KeySym symbol = KeySymOf(c);
+        if (c < 0x20 || XKeysymToKeycode(display, symbol) != 0)
+            continue;
+        bool bound = false;
+        for (int code = minCode; code <= maxCode && !bound; ++code) {
+            if (!unused(code))
+                continue;
+            KeySym symbols[2] = {symbol, symbol};
+            XChangeKeyboardMapping(display, code, 2, symbols, 1);
+            map[(code - minCode) * perCode] = symbol;
+            bound = true;
+        }
+        changed = changed || bound;
+    }
+    XFree(map);
+    if (changed)
+        XSync(display, False);
+    return changed;
 }
 
 // Without a window manager that activates windows on request, the focus is set directly.
@@ -138,21 +177,36 @@ bool WaitUntilActive(xdo_t* xdo, Window window) {
 } // namespace
 
 bool KeyStrokesAvailable() {
-    return Connection() != nullptr;
+    return Xdo().get() != nullptr;
 }
 
 bool TypeKeyStrokes(const QString& text) {
-    xdo_t* xdo = Connection();
+    std::optional<Xdo> connection(std::in_place);
+    if (connection->get() == nullptr)
+        return false;
+    // libxdo reads the key map when it connects: after a change it connects again.
+    if (BindMissingCharacters(connection->get()->xdpy, text))
+        connection.emplace();
+    xdo_t* xdo = connection->get();
     if (xdo == nullptr)
         return false;
-    const QByteArray utf8 = text.toUtf8();
-    const bool typed = xdo_enter_text_window(xdo, CURRENTWINDOW, utf8.constData(), KeyDelay) == 0;
+    // libxdo types a line feed as the Linefeed key, which programs do not take for Enter.
+    const QStringList lines = text.split(u'\n');
+    bool typed = true;
+    for (qsizetype i = 0; i < lines.size() && typed; ++i) {
+        if (i > 0)
+            typed = xdo_send_keysequence_window(xdo, CURRENTWINDOW, "Return", KeyDelay) == 0;
+        const QByteArray utf8 = lines[i].toUtf8();
+        if (typed && !utf8.isEmpty())
+            typed = xdo_enter_text_window(xdo, CURRENTWINDOW, utf8.constData(), KeyDelay) == 0;
+    }
     XSync(xdo->xdpy, False);
     return typed;
 }
 
 bool ActivateWindowOfProcess(qint64 pid) {
-    xdo_t* xdo = Connection();
+    const Xdo connection;
+    xdo_t* xdo = connection.get();
     if (xdo == nullptr || pid <= 0)
         return false;
     Window window = 0;

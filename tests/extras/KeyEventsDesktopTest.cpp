@@ -111,9 +111,12 @@ protected:
 
     // True once the target has recorded exactly the text; what it holds is in `received`.
     bool receives(const QString& text) {
-        QTest::qWaitFor([&] { return ReadText(recordPath) == text; }, Deadline);
-        received = ReadText(recordPath);
-        return received == text;
+        return QTest::qWaitFor(
+            [&] {
+                received = ReadText(recordPath);
+                return received == text;
+            },
+            Deadline);
     }
 
     DesktopKeys platform;

@@ -86,6 +86,9 @@ protected:
         SimOptions options;
         options.PortsFolder = PortsFolder(appData);
         options.ComNumber = Com;
+        // A value in each memory: a connection with empty memories waits to show that.
+        options.FeCount = 1;
+        options.NfeCount = 1;
         ASSERT_FALSE(sim.start(QStringLiteral("DP"), options).isEmpty());
 
         w = std::make_unique<frmTransfer>(platform, install.programFolder());

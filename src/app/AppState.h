@@ -66,6 +66,8 @@ struct AppState {
     bool FileLoaded = false;
     bool KeyEventAppStarted = false;
     qint64 KeyEventTaskId = 0;
+    bool KeyEventGoneShown = false;      // the target's end was shown once
+    bool KeyEventNoDisplayShown = false; // the missing X11 display was shown once
 
     qint16 languageIndex() const { return Settings.LanguageIndex; }
     const QString& caption(int slot) const { return Texts.caption(Settings.LanguageIndex, slot); }

@@ -281,6 +281,8 @@ void frmTransfer::connectControls() {
     connect(cmdChart, &QPushButton::clicked, this, &frmTransfer::cmdChart_Click);
     connect(cmdGross, &QPushButton::clicked, this, &frmTransfer::cmdGross_Click);
     connect(cmdAbs, &QPushButton::clicked, this, &frmTransfer::cmdAbs_Click);
+    connect(mnuTastaturevent, &QAction::triggered, this, &frmTransfer::mnuTastaturevent_Click);
+    connect(this, &frmTransfer::onlineRecordAdded, this, &frmTransfer::forwardKeyEvents);
     // The file menu offers the same commands as the buttons and follows their state.
     connect(mnuOpen, &QAction::triggered, cmdOpen, &QPushButton::click);
     connect(mnuSave, &QAction::triggered, cmdSave, &QPushButton::click);

@@ -21,7 +21,9 @@ class frmChartG;
 class frmWerte;
 class frmProjekt;
 class CountedNotices;
+class frmTastatur;
 class SCom;
+struct KeyEventContext;
 struct MesFileContext;
 struct ExportContext;
 struct SpreadsheetInputs;
@@ -134,6 +136,10 @@ public:
     void ShowLimits();
     frmWerte* limitsDialog();
 
+    // Key events into another program.
+    void mnuTastaturevent_Click();
+    frmTastatur* keyEventDialog();
+
     // Button states and manuals.
     void Block_Buttons();
     void Unblock_Buttons();
@@ -227,7 +233,9 @@ private:
     void connectControls();
     void applyOwnCaptions();
     void chooseModelAndBrand();
+    KeyEventContext keyEventContext();
     void startKeyEventApp();
+    void forwardKeyEvents(int slot);
     void applyLanguage();
     void showSettingsFailure(const QString& aktion, const QString& description);
     void writeRow(int slot, const TableRowTexts& texts, LimitColour colour);
@@ -265,6 +273,7 @@ private:
     frmProjekt* m_projectDialog = nullptr;
     CountedNotices* m_notices = nullptr;
     frmChartG* m_largeChart = nullptr;
+    frmTastatur* m_keyEventDialog = nullptr;
 };
 
 // The locale's decimal separator: the second character of 1.3 written as text.

@@ -31,7 +31,11 @@ public:
     virtual bool openDocument(const QString& path) = 0;
     // Starts a program without taking the focus; returns a task id, 0 on failure.
     virtual qint64 startProgram(const QString& commandLine) = 0;
+    virtual bool programRunning(qint64 taskId) const = 0;
     virtual bool activateProgram(qint64 taskId) = 0;
+    // Whether key strokes can reach other programs' windows at all on this desktop.
+    virtual bool keyStrokesAvailable() const = 0;
+    // Types the text into the active window and returns when it was taken; "\n" is Enter.
     virtual bool sendKeys(const QString& keys) = 0;
 
     virtual QDateTime now() const = 0;

@@ -2,6 +2,7 @@
 
 #include "ui/EventWait.h"
 #include "ui/KeyStrokes.h"
+#include "ui/ProcessTree.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -80,8 +81,16 @@ qint64 QtPlatformServices::startProgram(const QString& commandLine) {
     return QProcess::startDetached(program, words, QString(), &pid) ? pid : 0;
 }
 
+bool QtPlatformServices::programRunning(qint64 taskId) const {
+    return ProcessRunning(taskId);
+}
+
 bool QtPlatformServices::activateProgram(qint64 taskId) {
     return ActivateWindowOfProcess(taskId);
+}
+
+bool QtPlatformServices::keyStrokesAvailable() const {
+    return KeyStrokesAvailable();
 }
 
 bool QtPlatformServices::sendKeys(const QString& keys) {

@@ -21,7 +21,9 @@ public:
     bool printerDialog(QPrinter& printer) override;
     bool openDocument(const QString& path) override;
     qint64 startProgram(const QString& commandLine) override;
+    bool programRunning(qint64 taskId) const override;
     bool activateProgram(qint64 taskId) override;
+    bool keyStrokesAvailable() const override;
     bool sendKeys(const QString& keys) override;
     QDateTime now() const override;
     qint64 tickCountMs() const override;

@@ -54,8 +54,19 @@ qint64 FakePlatformServices::startProgram(const QString& commandLine) {
     return startedPrograms.size();
 }
 
+bool FakePlatformServices::programRunning(qint64 taskId) const {
+    return taskId > 0 && taskId <= startedPrograms.size() && !endedPrograms.contains(taskId);
+}
+
 bool FakePlatformServices::activateProgram(qint64 taskId) {
-    return taskId > 0;
+    if (!keyStrokes || !programRunning(taskId))
+        return false;
+    sentKeys << QStringLiteral("activate:%1").arg(taskId);
+    return true;
+}
+
+bool FakePlatformServices::keyStrokesAvailable() const {
+    return keyStrokes;
 }
 
 bool FakePlatformServices::sendKeys(const QString& keys) {

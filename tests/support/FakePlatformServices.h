@@ -23,8 +23,10 @@ public:
     std::deque<QString> fileNames; // consumed by open and save dialogs; cancel when empty
     QStringList openedDocuments;
     bool openDocumentSucceeds = true;
-    QStringList startedPrograms;
-    QStringList sentKeys;
+    QStringList startedPrograms; // task ids are 1, 2, 3 ... in this order
+    QList<qint64> endedPrograms; // task ids that are no longer running
+    bool keyStrokes = true;      // an X11 display is there
+    QStringList sentKeys;        // "activate:<task id>" before each record's texts
     bool printerAccepted = false;
     QString printFile; // when set, an accepted printer dialog prints to this PDF file
     QDateTime clock;   // invalid: the real clock
@@ -44,7 +46,9 @@ public:
     bool printerDialog(QPrinter& printer) override;
     bool openDocument(const QString& path) override;
     qint64 startProgram(const QString& commandLine) override;
+    bool programRunning(qint64 taskId) const override;
     bool activateProgram(qint64 taskId) override;
+    bool keyStrokesAvailable() const override;
     bool sendKeys(const QString& keys) override;
     QDateTime now() const override;
     qint64 tickCountMs() const override;

@@ -1,0 +1,73 @@
+#include "KeyEventTestWindow.h"
+#include "core/QStringPrinter.h"
+#include "support/LineFeeder.h"
+
+#include <QTableWidget>
+
+namespace {
+
+class KeyEventForwarding : public KeyEventWindow {
+protected:
+    void online(int count) {
+        if (w->state().Kind != MemoryKind::Online)
+            w->optOnline_Click();
+        for (int i = 0; i < count; ++i)
+            FeedOnline(
+                *w, InstrumentLine(i + 1, 40.5 + i, QStringLiteral("µm"), QStringLiteral("NFe")));
+    }
+    QStringList typed() const { return install.platform.sentKeys; }
+};
+
+TEST_F(KeyEventForwarding, EachOnlineValueIsTypedAfterActivatingTheTarget) {
+    begin(QStringLiteral("1;gedit;0100;ENTER"));
+    online(2);
+    ASSERT_EQ(w->MSFlex->rowCount(), 2);
+    const QString date = w->state().Store.at(MemoryKind::Online, 1).DateText;
+    ASSERT_FALSE(date.isEmpty());
+    EXPECT_EQ(typed(),
+              (QStringList{"activate:1", " " + date, w->MSFlex->item(0, 2)->text(), "\n",
+                           "activate:1", " " + date, w->MSFlex->item(1, 2)->text(), "\n"}));
+}
+
+TEST_F(KeyEventForwarding, MemoryDownloadsAndASwitchedOffFunctionTypeNothing) {
+    begin(QStringLiteral("1;gedit;1111;ENTER"));
+    FeedDownload(*w, MemoryKind::FE, {InstrumentLine(1, 40.5, "µm", " Fe")});
+    FeedDownload(*w, MemoryKind::NFE, {InstrumentLine(1, 40.5, "µm", "NFe")});
+    EXPECT_TRUE(typed().isEmpty());
+
+    w->state().Settings.KeyEventsEnabled = false;
+    online(1);
+    EXPECT_EQ(w->MSFlex->rowCount(), 1);
+    EXPECT_TRUE(typed().isEmpty());
+}
+
+TEST_F(KeyEventForwarding, EndedTargetIsShownOnceAndLoggedForEveryValue) {
+    begin(QStringLiteral("1;gedit;0000;"));
+    platform().endedPrograms << 1;
+    online(3);
+    EXPECT_EQ(w->MSFlex->rowCount(), 3);
+    const QString text = QStringLiteral("App gedit wurde beendet, bitte Pgm neu starten!");
+    EXPECT_EQ(platform().messageTexts(), QStringList{text});
+    EXPECT_EQ(log().count(text), 3);
+    EXPECT_TRUE(typed().isEmpty());
+
+    w->English->trigger();
+    platform().clearMessages();
+    w->state().KeyEventGoneShown = false;
+    online(1);
+    EXPECT_EQ(platform().messageTexts(),
+              QStringList{"App gedit was terminated, please restart program!"});
+}
+
+TEST_F(KeyEventForwarding, WithoutADisplayTheStartSaysSoOnceAndValuesStayInTheTable) {
+    platform().keyStrokes = false;
+    begin(QStringLiteral("1;gedit;0000;ENTER"));
+    ASSERT_EQ(platform().messages.size(), 1u);
+    EXPECT_TRUE(platform().messages[0].text.contains(QStringLiteral("X11")));
+    online(2);
+    EXPECT_EQ(w->MSFlex->rowCount(), 2);
+    EXPECT_EQ(platform().messages.size(), 1u);
+    EXPECT_TRUE(typed().isEmpty());
+}
+
+} // namespace

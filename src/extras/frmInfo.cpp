@@ -71,4 +71,6 @@ void frmInfo::Form_Activate() {
     if (!d.IdentS.isEmpty())
         lblSondentyp->setText(lblSondentyp->text() + QStringLiteral("/SNR"));
     txtSondentyp->setText(joined(d.PT, d.IdentS));
+    // The captions change with the language and the serial number.
+    adjustSize();
 }

@@ -18,6 +18,11 @@ struct DeviceInfo {
     QString AD;
     QString PT;
     QString VP;
+    // Only Bluetooth LE instruments report these.
+    QString IdentV;
+    QString IdentB;
+    QString IdentR;
+    QString IdentS;
     qint16 FECount = 0;
     qint16 NFECount = 0;
     qint16 MemoryNumber = 0;

@@ -22,9 +22,9 @@ struct MesReading {
 
 // Reads the records of a .mes file: the report text that cmdSave_Click writes, or such a file
 // edited by hand. UTF-16 or UTF-32 after their byte-order mark, UTF-8 when the bytes are valid
-// UTF-8, Windows-1252 otherwise. Numbers, dates and
-// times follow the default locale, fields and stamps the instrument's StampSource and MarkerSource,
-// so a file reads correctly with the same kind of instrument and the same regional settings.
+// UTF-8, Windows-1252 otherwise. Numbers, dates and times follow the default locale, fields and
+// stamps the instrument's StampSource and MarkerSource, so a file reads correctly with the same
+// kind of instrument and the same regional settings.
 // Lines without a ":" (title, statistics, limits, headers) are skipped; so is a line from which
 // neither a number nor a value can be read, as its record would end the series and hide every
 // later one. Fields that cannot be read stay empty (a single blank, numbers 0); a value the table

@@ -2,6 +2,7 @@
 #include "core/MeasurementLine.h"
 #include "core/NumberFormat.h"
 #include "core/ReportText.h"
+#include "core/SettingsIo.h"
 #include "core/Statistics.h"
 #include "core/ValueText.h"
 
@@ -304,6 +305,8 @@ TEST_F(MesReaderTest, Utf16FilesWithAByteOrderMarkAreRead) {
         EXPECT_EQ(reading.Records[0].Unit, "µm");
         EXPECT_EQ(reading.Records[1].Value, 123);
         EXPECT_EQ(reading.HeaderDate, "14.03.2025");
+        QStringEncoder fresh(encoding, QStringConverter::Flag::WriteBom);
+        EXPECT_EQ(DecodeSettingsText(fresh(QStringLiteral("7\r\n"))), "7\r\n") << "no mark left";
     }
 }
 

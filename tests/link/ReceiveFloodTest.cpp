@@ -169,6 +169,14 @@ TEST_F(ReceiveFlood, EveryGoodLineAndNoBrokenOneBecomesARow) {
     EXPECT_EQ(status(), QStringLiteral("Fill Messdaten: %1 Zeilen verworfen").arg(broken));
     for (int row = 0; row < w->MSFlex->rowCount(); ++row)
         ASSERT_EQ(w->MSFlex->item(row, 2)->text().size(), 11);
+
+    // With SCREENSHOT_DIR set, the window with the count in its status line is kept to look at.
+    const QString folder = qEnvironmentVariable("SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        w->show();
+        QTest::qWait(50);
+        EXPECT_TRUE(w->grab().save(QDir(folder).filePath(QStringLiteral("refused-lines.png"))));
+    }
 }
 
 TEST_F(ReceiveFlood, ValuesBeyondTheTableAreRefusedAndCountedUnderOneBox) {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 // A day's thirty readings against limits 80/120 and target 100, printed and exported with the
-// chart. With SCREENSHOT_DIR set, report.pdf and workbook.xlsx are kept there for pictures.
+// chart. With SCREENSHOT_DIR set, report.pdf, report.odt and workbook.xlsx are kept there.
 TEST(Screenshot, PrintedReportAndWorkbookWithChart) {
     TestInstallation install;
     auto w = install.start();
@@ -25,10 +25,15 @@ TEST(Screenshot, PrintedReportAndWorkbookWithChart) {
     w->cmdprint->click();
     EXPECT_TRUE(QFile::exists(pdf));
 
+    w->cmdWord->click();
     install.platform.answers = {PlatformServices::Answer::Yes};
     w->cmdExcel->click();
-    ASSERT_EQ(install.platform.openedDocuments.size(), 1);
-    const QString workbook = QDir(folder).filePath(QStringLiteral("workbook.xlsx"));
-    QFile::remove(workbook);
-    EXPECT_TRUE(QFile::copy(install.platform.openedDocuments[0], workbook));
+    ASSERT_EQ(install.platform.openedDocuments.size(), 2);
+    const auto keep = [&](int opened, const QString& name) {
+        const QString path = QDir(folder).filePath(name);
+        QFile::remove(path);
+        EXPECT_TRUE(QFile::copy(install.platform.openedDocuments[opened], path)) << opened;
+    };
+    keep(0, QStringLiteral("report.odt"));
+    keep(1, QStringLiteral("workbook.xlsx"));
 }

@@ -34,6 +34,7 @@ struct SpreadsheetInputs {
 
 // Number formats as the spreadsheet writes them (the format of the public object model, which
 // the file format keeps unchanged).
+// ThreeDecimals stays last: the writer keeps one format for each.
 enum class CellFormat { None, Count, OneDecimal, TwoDecimals, ThreeDecimals };
 QString NumberFormatText(CellFormat format);
 

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 
 bool PrintReportText(QPrinter& printer, const QString& reportText) {
     QPainter painter;

@@ -68,7 +68,7 @@ public:
     }
 
 private:
-    std::array<lxw_format*, 5> m_formats{};
+    std::array<lxw_format*, static_cast<std::size_t>(CellFormat::ThreeDecimals) + 1> m_formats{};
 };
 
 void setColumns(lxw_worksheet* sheet, const SpreadsheetLayout& layout, lxw_format* font) {

@@ -20,14 +20,7 @@ TEST(Screenshot, TableWithLimitsAndVerdict) {
     limits = Limits{80, 120, 100, true, {"120", "80", "100"}};
     w->ShowLimits();
     w->Unblock_Buttons();
-    const double values[] = {104.2, 98.7,  112.5, 101.3, 95.1,  108.8, 123.4, 99.6,  103.9, 110.2,
-                             87.5,  105.4, 102.2, 118.9, 106.1, 100.4, 97.3,  109.7, 111.8, 76.9,
-                             104.6, 107.3, 101.9, 115.2, 103.3, 99.1,  108.4, 102.7, 113.6, 105.8};
-    QStringList lines;
-    int n = 0;
-    for (double v : values)
-        lines << InstrumentLine(++n, v, QStringLiteral("µm"), QStringLiteral(" Fe"));
-    FeedDownload(*w, MemoryKind::FE, lines);
+    FeedDownload(*w, MemoryKind::FE, DayOfReadings());
     w->optFE->setChecked(true);
     w->show();
     QApplication::processEvents();

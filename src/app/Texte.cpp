@@ -3,6 +3,7 @@
 #include "link/serial/SCom.h"
 #include "ui/PlatformServices.h"
 
+#include <QChartView>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -60,7 +61,9 @@ void frmTransfer::applyOwnCaptions() {
     cmdClipboard->setText(german ? QStringLiteral("Zwischenablage") : QStringLiteral("Clipboard"));
     cmdExcel->setText(german ? QStringLiteral("Tabellenblatt") : QStringLiteral("Spreadsheet"));
     cmdSort->setText(QStringLiteral("Sort"));
-    cmdChart->setText(QStringLiteral("Chart"));
+    // The caption names what a click shows next, so it follows the shown view.
+    cmdChart->setText(MSChart1->isVisibleTo(this) ? QStringLiteral("Stat")
+                                                  : QStringLiteral("Chart"));
     cmdAbs->setText(QStringLiteral("+/-"));
     cmdGross->setText(QStringLiteral("<=>"));
     cmdRefresh->setText(german ? QStringLiteral("Aktualisieren") : QStringLiteral("Refresh"));

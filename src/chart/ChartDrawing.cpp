@@ -67,11 +67,12 @@ Qt::PenStyle QtStyle(PenStyle style) {
     return style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine;
 }
 
-} // namespace
-
+// Pen widths are kept in tenths of a pixel.
 double PenPixels(int width) {
     return width / 10.0;
 }
+
+} // namespace
 
 void DrawLineChart(QChart& chart, const ChartArray& array, const std::vector<SeriesLook>& looks,
                    AxisRange valueRange) {

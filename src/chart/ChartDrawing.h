@@ -16,6 +16,3 @@ void DrawLineChart(QChart& chart, const ChartArray& array, const std::vector<Ser
 // Column 1 of `array` as bars, one set named `legend`, each bar inside its category.
 void DrawBarChart(QChart& chart, const ChartArray& array, const QString& legend,
                   AxisRange valueRange);
-
-// Pen widths in the chart's pixels.
-double PenPixels(int width);

@@ -71,12 +71,11 @@ AxisRange LargeChartValueRange(const StatisticState& stat, bool absoluteValues);
 // The category axis: 0 to the point count, at least one category wide.
 AxisRange CategoryRange(int pointCount);
 
-// Pen widths are in tenths of a pixel.
 enum class PenStyle { Solid = 1, Dotted = 3 };
 
 struct ChartPen {
     Rgb Colour;
-    int Width = 10;
+    int Width = 10; // tenths of a pixel
     PenStyle Style = PenStyle::Solid;
     friend bool operator==(const ChartPen&, const ChartPen&) = default;
 };

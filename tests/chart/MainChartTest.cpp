@@ -36,6 +36,15 @@ TEST_F(MainChart, ChartButtonSwitchesBetweenListAndChart) {
     EXPECT_FALSE(w->txtMittelwert->isVisibleTo(w.get()));
 }
 
+TEST_F(MainChart, LanguageSwitchKeepsTheCaptionOfTheShownView) {
+    download({10, 12});
+    w->cmdChart->click();
+    w->English_Click();
+    EXPECT_EQ(w->cmdChart->text(), "Stat");
+    w->cmdChart->click();
+    EXPECT_FALSE(chartShown());
+}
+
 TEST_F(MainChart, SeriesCarryValuesTargetAndLimitsWithTheirPens) {
     setLimits(40, 60, 50);
     download({10, 12, 11});

@@ -142,6 +142,10 @@ void frmTastatur::Form_Activate() {
     chkDatum->setChecked(choice[1]);
     chkEinheit->setChecked(choice[2]);
     chkMaterial->setChecked(choice[3]);
+    // The wrapped description needs the height of its text in the current language.
+    adjustSize();
+    lblTE->setMinimumHeight(lblTE->heightForWidth(lblTE->width()));
+    adjustSize();
 }
 
 void frmTastatur::txtAnwendung_Click() {

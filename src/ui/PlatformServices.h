@@ -32,6 +32,7 @@ public:
     // Starts a program without taking the focus; returns a task id, 0 on failure.
     virtual qint64 startProgram(const QString& commandLine) = 0;
     virtual bool programRunning(qint64 taskId) const = 0;
+    // Brings the program's window to the front with the focus; false when none was found.
     virtual bool activateProgram(qint64 taskId) = 0;
     // Whether key strokes can reach other programs' windows at all on this desktop.
     virtual bool keyStrokesAvailable() const = 0;

@@ -156,7 +156,7 @@ TEST_F(KeyEventDialog, MissingDisplayIsToldOnceWhenTheFunctionComesOn) {
 
 // The dialog as a user sees it; with SCREENSHOT_DIR set the picture is kept.
 TEST_F(KeyEventDialog, Screenshot) {
-    begin(QStringLiteral("1;/usr/bin/gnumeric;1101;ENTER"));
+    begin(QStringLiteral("1;/usr/local/bin/tabelle --neu;1101;ENTER"));
     frmTastatur* d = open();
     const QPixmap picture = d->grab();
     ASSERT_FALSE(picture.isNull());

@@ -16,7 +16,7 @@ class BleWindowLinkTest : public BleSimTest {
 protected:
     void SetUp() override {
         BleSimTest::SetUp();
-        if (IsSkipped())
+        if (IsSkipped() || HasFatalFailure())
             return;
         ASSERT_TRUE(startSimulator());
         texts.CaptionTexts_fuellen();

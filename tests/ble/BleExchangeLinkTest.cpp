@@ -10,7 +10,7 @@ class BleExchangeLinkTest : public BleSimTest {
 protected:
     void SetUp() override {
         BleSimTest::SetUp();
-        if (IsSkipped())
+        if (IsSkipped() || HasFatalFailure())
             return;
         ASSERT_TRUE(startSimulator({"--memories", "Bridge:12,Plate:31,Empty:0"}));
         exchange = std::make_unique<BleExchange>(*client, platform, device);

@@ -1,7 +1,7 @@
 #include "link/ble/BleExchange.h"
-#include "ScriptedBleClient.h"
 #include "core/QStringPrinter.h"
 #include "support/FakePlatformServices.h"
+#include "support/ScriptedBleClient.h"
 
 #include <gtest/gtest.h>
 
@@ -184,6 +184,13 @@ TEST_F(BleExchangeTest, AClientErrorEndsTheWaitAtOnce) {
     };
     exchange.setBusyTimeoutMs(60000);
     EXPECT_EQ(exchange.readClock().Result, BleOutcome::ClientError);
+}
+
+TEST_F(BleExchangeTest, AnAnswerThatCannotBeReadBackEndsTheWaitAtOnce) {
+    client.refuse["Read"] = {BleClient::NotConnected, "not connected"};
+    exchange.setBusyTimeoutMs(60000);
+    EXPECT_EQ(exchange.identify().Result, BleOutcome::CallFailed);
+    EXPECT_EQ(logLines, QStringList{"BLE Read: 2 not connected"});
 }
 
 TEST_F(BleExchangeTest, RefusedSubscribeCallsAreLogged) {

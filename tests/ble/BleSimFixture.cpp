@@ -9,6 +9,7 @@
 namespace {
 
 PrivateBus* bus = nullptr;
+QString busProblem;
 
 class BusEnvironment : public ::testing::Environment {
 public:
@@ -17,6 +18,7 @@ public:
             return;
         bus = new PrivateBus;
         if (!bus->start()) {
+            busProblem = bus->errorString();
             delete bus;
             bus = nullptr;
             return;
@@ -45,8 +47,9 @@ bool WaitFor(const std::function<bool()>& done, int limitMs) {
 }
 
 void BleSimTest::SetUp() {
-    if (!SimulatorBus())
+    if (!PrivateBus::daemonAvailable())
         GTEST_SKIP() << "dbus-daemon is missing: no private bus for the simulated instrument";
+    ASSERT_TRUE(SimulatorBus()) << busProblem.toStdString();
     client = std::make_unique<QtBleClient>();
     log = std::make_unique<BleEventLog>(*client);
     ASSERT_TRUE(client->ClientConfig(QStringLiteral("LogLevel=3")).ok());

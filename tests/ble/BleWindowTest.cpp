@@ -1,10 +1,10 @@
-#include "ScriptedBleClient.h"
 #include "ble_ui/BLE.h"
 #include "core/BleGatt.h"
 #include "core/QStringPrinter.h"
 #include "core/TextTable.h"
 #include "link/ble/BleExchange.h"
 #include "support/FakePlatformServices.h"
+#include "support/ScriptedBleClient.h"
 
 #include <QApplication>
 #include <QDir>

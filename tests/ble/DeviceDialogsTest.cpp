@@ -1,10 +1,10 @@
-#include "ScriptedBleClient.h"
 #include "core/QStringPrinter.h"
 #include "core/TextTable.h"
 #include "extras/frmInfo.h"
 #include "extras/frmTime.h"
 #include "link/ble/BleExchange.h"
 #include "support/FakePlatformServices.h"
+#include "support/ScriptedBleClient.h"
 
 #include <QApplication>
 #include <QDir>

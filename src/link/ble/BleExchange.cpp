@@ -28,7 +28,8 @@ QString BleExchange::say(const char* german, const char* english) const {
 
 void BleExchange::onWriteResponse(const QString& characteristicId) {
     if (characteristicId == m_ids.CommandCharId && !BleCommandText.startsWith(QLatin1String("$sl")))
-        sent(m_client.ClientRead(m_ids.CommandServiceId, m_ids.CommandCharId), "Read");
+        m_readBackFailed =
+            !sent(m_client.ClientRead(m_ids.CommandServiceId, m_ids.CommandCharId), "Read");
     if (characteristicId == m_ids.StorageInfoCharId)
         BleBusy = 0;
 }
@@ -132,12 +133,15 @@ bool BleExchange::UnsubMeasure() {
 }
 
 BleOutcome BleExchange::waitBusy() {
-    m_platform.waitUntil([this] { return BleBusy == 0 || m_clientError; }, m_busyTimeoutMs, false);
+    m_platform.waitUntil([this] { return BleBusy == 0 || m_clientError || m_readBackFailed; },
+                         m_busyTimeoutMs, false);
     if (BleBusy == 0)
         return {};
     BleBusy = 0;
     if (m_clientError)
         return {BleOutcome::ClientError, QString()};
+    if (m_readBackFailed)
+        return notReady();
     return {BleOutcome::NoAnswer, noAnswerMessage()};
 }
 
@@ -145,13 +149,18 @@ QString BleExchange::noAnswerMessage() const {
     return say("Keine Antwort vom Bluetooth Gerät", "No answer from the bluetooth device");
 }
 
+BleOutcome BleExchange::notReady() const {
+    return {BleOutcome::CallFailed,
+            say("Bluetooth Verbindung nicht bereit", "Bluetooth link not ready")};
+}
+
 BleOutcome BleExchange::request(const std::function<bool()>& send) {
     m_clientError = false;
+    m_readBackFailed = false;
     BleBusy = Busy;
     if (!send()) {
         BleBusy = 0;
-        return {BleOutcome::CallFailed,
-                say("Bluetooth Verbindung nicht bereit", "Bluetooth link not ready")};
+        return notReady();
     }
     return waitBusy();
 }

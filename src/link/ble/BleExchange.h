@@ -97,6 +97,7 @@ private:
     bool sent(const BleCallResult& result, const char* what);
     BleOutcome request(const std::function<bool()>& send);
     QString say(const char* german, const char* english) const;
+    BleOutcome notReady() const;
 
     BleClient& m_client;
     PlatformServices& m_platform;
@@ -105,4 +106,5 @@ private:
     int m_languageIndex = 0;
     int m_busyTimeoutMs = BusyTimeoutMs;
     bool m_clientError = false;
+    bool m_readBackFailed = false; // the read of a command's answer could not be asked for
 };

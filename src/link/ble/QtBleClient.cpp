@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -304,8 +305,12 @@ BleCallResult QtBleClient::ClientDiscover(const QString& serviceUuids, const QSt
 }
 
 void QtBleClient::onServicesListed() {
-    if (!m_controller || !m_discoverWanted)
+    if (!m_controller)
         return;
+    if (!m_discoverWanted) {
+        settleIfAllKnown();
+        return;
+    }
     const QList<QBluetoothUuid> offered = m_controller->services();
     const QList<QBluetoothUuid> wanted = m_wantedServices.isEmpty() ? offered : m_wantedServices;
     for (const QBluetoothUuid& uuid : wanted) {

@@ -6,7 +6,6 @@
 #include <QList>
 #include <QLowEnergyService>
 #include <QMap>
-#include <QPointer>
 #include <functional>
 
 class QBluetoothDeviceDiscoveryAgent;

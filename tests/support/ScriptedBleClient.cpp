@@ -1,4 +1,4 @@
-#include "ScriptedBleClient.h"
+#include "support/ScriptedBleClient.h"
 
 void ScriptedBleClient::later(std::function<void()> event) {
     QMetaObject::invokeMethod(this, std::move(event), Qt::QueuedConnection);

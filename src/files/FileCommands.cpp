@@ -53,6 +53,7 @@ QString frmTransfer::BuildReportText(const QString& mode) {
         if (MeasurementStore::IsSlot(m_state.Kind, slot))
             inputs.Records.push_back(m_state.Store.at(m_state.Kind, slot));
     }
+    inputs.RowTexts = &m_reportRows;
     return ::BuildReportText(mode, inputs);
 }
 

@@ -57,7 +57,7 @@ TEST_F(LinkedWindow, ConnectIdentifiesAndDownloadsBothMemories) {
 
     w->cmdConnect->click();
 
-    EXPECT_TRUE(w->state().LinkConnected);
+    EXPECT_TRUE(w->link().LinkConnected());
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Verbunden"));
     EXPECT_EQ(w->state().Device.ModelCode, QStringLiteral("FNB"));
     EXPECT_EQ(w->state().Device.MemoryLayout, QStringLiteral("2N"));
@@ -128,7 +128,7 @@ TEST_F(LinkedWindow, OnlineValuesArriveOneByOneAndAreKeptInOnlineMes) {
 TEST_F(LinkedWindow, StreamedValuesCanBePaused) {
     begin(QStringLiteral("AS9"));
     w->cmdConnect->click();
-    ASSERT_TRUE(w->state().LinkConnected);
+    ASSERT_TRUE(w->link().LinkConnected());
     w->optOnline->click();
     EXPECT_TRUE(w->cmdStop->isVisibleTo(w.get()));
     sim.sendOnlineValue();
@@ -169,7 +169,7 @@ TEST_F(LinkedWindow, NotAvailableInstrumentSaysSo) {
     begin(QStringLiteral("DP"), options);
     w->cmdConnect->click();
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Gerät nicht verfügbar !"));
-    EXPECT_FALSE(w->state().LinkConnected);
+    EXPECT_FALSE(w->link().LinkConnected());
     EXPECT_TRUE(w->cmdConnect->isVisibleTo(w.get()));
 }
 
@@ -179,10 +179,10 @@ TEST_F(LinkedWindow, SilentCableInstrumentIsNotConnectedThenNotAvailable) {
     begin(QStringLiteral("CP"), options);
     w->cmdConnect->click();
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Nicht Verbunden"));
-    EXPECT_TRUE(w->state().NoAnswer);
+    EXPECT_EQ(w->link().state(), InstrumentLink::State::NoAnswer);
     w->cmdConnect->click();
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Gerät nicht verfügbar !"));
-    EXPECT_FALSE(w->state().NoAnswer);
+    EXPECT_NE(w->link().state(), InstrumentLink::State::NoAnswer);
 }
 
 TEST_F(LinkedWindow, UnpluggedCableEndsTheDownload) {
@@ -190,11 +190,11 @@ TEST_F(LinkedWindow, UnpluggedCableEndsTheDownload) {
     options.FeCount = 2;
     begin(QStringLiteral("DP"), options);
     w->cmdConnect->click();
-    ASSERT_TRUE(w->state().LinkConnected);
+    ASSERT_TRUE(w->link().LinkConnected());
     sim.setSilent(true);
     QTimer::singleShot(300, [&] { sim.unplug(); });
     w->cmdLesFE->click();
-    EXPECT_FALSE(w->state().LinkConnected);
+    EXPECT_FALSE(w->link().LinkConnected());
     EXPECT_FALSE(w->txtWait->text().isEmpty());
     EXPECT_TRUE(w->cmdConnect->isVisibleTo(w.get()));
 }

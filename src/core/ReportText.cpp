@@ -75,11 +75,17 @@ void addLimits(QString& text, const ReportInputs& inputs) {
     }
 }
 
+bool SameText(const QString& a, const QString& b) {
+    // A kept row shares its texts with the store, so most comparisons end at the pointers.
+    return a.isSharedWith(b) || a == b;
+}
+
 bool SameRecord(const MeasurementRecord& a, const MeasurementRecord& b) {
     // Date and time are compared as shown; comparing the stamps would convert each to UTC.
-    return a.Number == b.Number && a.Value == b.Value && a.Unit == b.Unit && a.Marker == b.Marker &&
-           a.TimeText == b.TimeText && a.Stamp.isValid() == b.Stamp.isValid() &&
-           a.Stamp.date() == b.Stamp.date() && a.Stamp.time() == b.Stamp.time();
+    return a.Number == b.Number && a.Value == b.Value && SameText(a.Unit, b.Unit) &&
+           SameText(a.Marker, b.Marker) && SameText(a.TimeText, b.TimeText) &&
+           a.Stamp.isValid() == b.Stamp.isValid() && a.Stamp.date() == b.Stamp.date() &&
+           a.Stamp.time() == b.Stamp.time();
 }
 
 QString RowText(const MeasurementRecord& record, const ReportRowTexts::Format& format,

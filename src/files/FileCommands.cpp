@@ -47,6 +47,7 @@ QString frmTransfer::BuildReportText(const QString& mode) {
             inputs.ColumnHeaders[c] = header->text();
     }
     // The rows as the table shows them, sorted or not.
+    inputs.Records.reserve(static_cast<std::size_t>(MSFlex->rowCount()));
     for (int r = 0; r < MSFlex->rowCount(); ++r) {
         const QTableWidgetItem* number = MSFlex->item(r, 1);
         const int slot = number != nullptr ? number->data(Qt::UserRole).toInt() : 0;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -92,6 +93,33 @@ TEST_F(LinkedWindow, ScreenshotAfterADownload) {
     const QString folder = qEnvironmentVariable("SCREENSHOT_DIR");
     if (!folder.isEmpty())
         EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("download.png"))));
+}
+
+// A download at the wire's pace shows how far it got; with SCREENSHOT_DIR set the picture is kept.
+TEST_F(LinkedWindow, PacedDownloadShowsItsProgress) {
+    SimOptions options;
+    options.FeCount = 3;
+    options.BytesPerSecond = 3840;
+    begin(QStringLiteral("DP"), options);
+    w->show();
+    w->cmdConnect->click();
+    sim.fillMemories(150, 0);
+    int shown = 0;
+    QPixmap picture;
+    QTimer::singleShot(600, w.get(), [&] {
+        const QProgressBar* bar = w->findChild<QProgressBar*>(QStringLiteral("prgDownload"));
+        ASSERT_NE(bar, nullptr);
+        EXPECT_TRUE(bar->isVisible());
+        shown = bar->value();
+        picture = w->grab();
+    });
+    w->cmdLesFE_Click();
+    EXPECT_GT(shown, 0);
+    EXPECT_LT(shown, 150);
+    EXPECT_EQ(w->MSFlex->rowCount(), 150);
+    const QString folder = qEnvironmentVariable("SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("download-progress.png"))));
 }
 
 TEST_F(LinkedWindow, TwoFeMemoriesAreNamedAfterTheirNumbers) {

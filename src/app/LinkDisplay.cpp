@@ -167,8 +167,14 @@ void LinkDisplay::showWaiting(int expected) {
 }
 
 void LinkDisplay::showProgress(int lines) {
-    if (prgDownload->maximum() > 0)
-        prgDownload->setValue(std::min(lines, prgDownload->maximum()));
+    const int maximum = prgDownload->maximum();
+    if (maximum <= 0)
+        return;
+    // Lines come in bursts many times a second; a repaint every two percent is what the eye
+    // follows, and costs far less than one per burst.
+    const int value = std::min(lines, maximum);
+    if (value == maximum || value - prgDownload->value() >= std::max(1, maximum / 50))
+        prgDownload->setValue(value);
 }
 
 void LinkDisplay::endWaiting() {

@@ -87,9 +87,14 @@ void PortWatch::onUdevEvent() {
     schedule();
 }
 
-void PortWatch::onFolderEvent() {
-    if (!m_folderWatch->directories().contains(m_folder))
+void PortWatch::onFolderEvent(const QString& path) {
+    // The parent folder also holds the settings and the log: only the appearance of the folder
+    // of COM links matters there.
+    if (path != m_folder) {
+        if (m_folderWatch->directories().contains(m_folder) || !QFileInfo(m_folder).isDir())
+            return;
         watchFolder();
+    }
     schedule();
 }
 

@@ -28,7 +28,7 @@ signals:
 
 private:
     void onUdevEvent();
-    void onFolderEvent();
+    void onFolderEvent(const QString& path);
     void watchFolder();
     void schedule();
 

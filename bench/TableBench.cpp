@@ -27,7 +27,7 @@ void SetLimits(frmTransfer& w) {
 // A memory download of 5000 values: every line through FillMessdaten into the shown table.
 void BM_Download5000(benchmark::State& state) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     SetLimits(*w);
     w->show();
     const QStringList lines = DownloadLines(5000);
@@ -42,7 +42,7 @@ BENCHMARK(BM_Download5000)->Unit(benchmark::kMillisecond);
 // Rebuilding the shown table from the store, as a memory switch or a row delete does.
 void BM_Rebuild5000(benchmark::State& state) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     SetLimits(*w);
     w->show();
     FeedDownload(*w, MemoryKind::FE, DownloadLines(5000));
@@ -57,7 +57,7 @@ BENCHMARK(BM_Rebuild5000)->Unit(benchmark::kMillisecond);
 // Opening a saved 5000-value series: reading the .mes file into the FE memory and the table.
 void BM_Open5000(benchmark::State& state) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     SetLimits(*w);
     w->show();
     FeedDownload(*w, MemoryKind::FE, DownloadLines(5000));

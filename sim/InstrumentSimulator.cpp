@@ -18,7 +18,10 @@ constexpr qsizetype MaxQueuedOnlineBytes = 4096;
 } // namespace
 
 InstrumentSimulator::InstrumentSimulator(QObject* parent)
-    : QObject(parent), m_onlineTimer(new QTimer(this)) {
+    : QObject(parent), m_onlineTimer(new QTimer(this)), m_paceTimer(new QTimer(this)) {
+    // A chunk every 10 ms, as a UART's FIFO hands bytes on.
+    m_paceTimer->setInterval(10);
+    connect(m_paceTimer, &QTimer::timeout, this, &InstrumentSimulator::flush);
     connect(m_onlineTimer, &QTimer::timeout, this, [this] {
         if (m_output.size() < MaxQueuedOnlineBytes)
             sendOnlineValue();
@@ -167,19 +170,34 @@ void InstrumentSimulator::flush() {
         m_output.clear();
         return;
     }
-    while (!m_output.isEmpty()) {
-        const ssize_t written = ::write(m_terminal.masterFd(), m_output.constData(),
-                                        static_cast<size_t>(m_output.size()));
+    qint64 allowed = m_output.size();
+    if (m_options.BytesPerSecond > 0) {
+        if (!m_paceTimer->isActive()) {
+            m_paceClock.start();
+            m_pacedBytes = 0;
+            m_paceTimer->start();
+        }
+        allowed = std::min<qint64>(
+            allowed, m_paceClock.elapsed() * m_options.BytesPerSecond / 1000 - m_pacedBytes);
+        if (m_output.isEmpty())
+            m_paceTimer->stop();
+    }
+    while (!m_output.isEmpty() && allowed > 0) {
+        const ssize_t written =
+            ::write(m_terminal.masterFd(), m_output.constData(), static_cast<size_t>(allowed));
         if (written > 0) {
             m_output.remove(0, written);
+            allowed -= written;
+            m_pacedBytes += written;
             continue;
         }
         if (written < 0 && errno == EINTR)
             continue;
         break; // full until the other side reads, or an error: try again when writable
     }
+    // A paced sender is driven by its timer, not by the terminal being writable.
     if (m_writeNotifier)
-        m_writeNotifier->setEnabled(!m_output.isEmpty());
+        m_writeNotifier->setEnabled(!m_output.isEmpty() && m_options.BytesPerSecond == 0);
 }
 
 void InstrumentSimulator::onReadable() {

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QRandomGenerator>
 #include <QStringList>
@@ -28,6 +29,7 @@ struct SimOptions {
     bool Utf8 = false; // "µ" as UTF-8 instead of the instrument's single byte
     bool Silent = false;
     bool NotAvailable = false;
+    int BytesPerSecond = 0; // the wire's pace, in small chunks; 0: as fast as the terminal takes
     quint32 Seed = 1;
     QDateTime StampStart; // first date and time of stamped memories; now when null
 };
@@ -80,6 +82,9 @@ private:
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
     QTimer* m_onlineTimer;
+    QTimer* m_paceTimer;
+    QElapsedTimer m_paceClock;
+    qint64 m_pacedBytes = 0;
     LineAssembler m_commands;
     QByteArray m_output;
     SimModel m_model;

@@ -46,6 +46,7 @@ QString SimUsage() {
         "  --unit TEXT           unit, e.g. mi\n"
         "  --ident TEXT          first line of the identification\n"
         "  --seed N              start of the random values\n"
+        "  --bytes-per-second N  send at this pace, e.g. 3840 for 38400 baud\n"
         "  --utf8                send text as UTF-8\n"
         "  --silent              answer nothing\n"
         "  --not-available       answer every request with the character 25\n");
@@ -106,6 +107,8 @@ std::optional<SimCommandLine> ParseSimArguments(const QStringList& arguments, QS
             result.Options.Unit = value;
         } else if (option == QLatin1String("--ident")) {
             result.Options.IdentLine = value;
+        } else if (option == QLatin1String("--bytes-per-second")) {
+            ok = readInt(value, 0, &result.Options.BytesPerSecond);
         } else if (option == QLatin1String("--seed")) {
             result.Options.Seed = value.toUInt(&ok);
         } else {

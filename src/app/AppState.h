@@ -29,10 +29,6 @@ struct AppState {
     TextTable Texts;
     TransferLog Log;
 
-    bool LinkConnected = false;
-    bool NoAnswer = false;
-    qint16 RetryCount = 0;
-    bool ResponseComplete = false;
     bool OnlinePaused = false;
     bool SpeichernShow = false;
     bool AbsoluteValues = false;
@@ -55,10 +51,6 @@ struct AppState {
     // Instrument memory chosen for reading (models with numbered memories).
     qint16 SelectedMemory = 0;
     bool ReadAllMemories = false;
-    // Receive path: text of the current exchange, its copy for the split, the line for the parser.
-    QString ReceiveText;
-    QString ResponseText;
-    QString CurrentLine;
     // Time and date of the last memory download, for the report.
     QString DownloadTime;
     QString DownloadDate;

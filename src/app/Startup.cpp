@@ -1,6 +1,7 @@
 #include "app/DataFolders.h"
+#include "app/LinkDisplay.h"
 #include "app/frmTransfer.h"
-#include "link/serial/SCom.h"
+#include "link/serial/SerialLink.h"
 
 #include "ui/PlatformServices.h"
 
@@ -72,7 +73,6 @@ void frmTransfer::Form_Load() {
              cmdLesen, BattIcon, lblBatterie, cmbSpeicher, cmdRefresh})
         w->setVisible(false);
     txtSpeicher->setVisible(true);
-    txtWait->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
     m_state.OnlinePaused = false;
 
     // 4.-7.
@@ -82,7 +82,6 @@ void frmTransfer::Form_Load() {
     m_state.AppDataPath = folders.AppDataPath;
     m_state.MessDataPath = folders.MessDataPath;
     m_state.Log.setPath(m_state.AppDataPath + QStringLiteral("/Tavelin_TransferLog.txt"));
-    SCom1->setAppDataPath(m_state.AppDataPath);
     DeleteLog();
     WriteLog(QStringLiteral("Logdatei ") +
              QLocale().toString(m_platform.now().date(), QLocale::ShortFormat));
@@ -95,6 +94,9 @@ void frmTransfer::Form_Load() {
     // 8.-9.
     m_state.Device.ModelCode = m_state.Settings.ModelCode;
     FillCapabilities(m_state.Device, m_state.Settings.ModelCode);
+    if (m_link == nullptr)
+        useLink(new SerialLink(m_platform, m_state.Device.LinkKind));
+    m_link->setSettingsFolder(m_state.AppDataPath);
     if (m_state.Device.OnlineMode == QLatin1String("V")) {
         mnuTastaturevent->setEnabled(false);
         mnuTastaturevent->setVisible(false);
@@ -106,9 +108,6 @@ void frmTransfer::Form_Load() {
     setWindowTitle(m_state.titleText());
     picRahmen->setVisible(true);
     Bild_setzen(picRahmen, m_state.ProgramFolder + QStringLiteral("/Rahmen.jpg"), true);
-    picBth->setVisible(false);
-    picUsb->setVisible(false);
-    picBthBlitz->setVisible(false);
     optFE->setText(QString());
     optNFE->setText(QString());
     MSFlex->setVisible(true);
@@ -139,28 +138,27 @@ void frmTransfer::Form_Load() {
     Block_Buttons();
 
     // 17.
-    SCom1->setLanguageIndex(m_state.languageIndex());
+    m_link->setLanguageIndex(m_state.languageIndex());
+    m_display->startUp(le);
     if (!le) {
         scanPorts();
         Voreinstellungen(QStringLiteral("CL"));
     } else {
         m_state.Kind = MemoryKind::FE;
-        ComboPort->setEnabled(false);
     }
 
     // 18.-21.
     InitMSFlex();
     MSFlex->setVisible(true);
-    ComboPort->setVisible(true);
-    cmdConnect->setVisible(true);
     German->setChecked(m_state.Settings.LanguageIndex == 0);
     English->setChecked(m_state.Settings.LanguageIndex != 0);
     Reset_Statistic();
     showStatisticsView(false);
-    m_state.ResponseComplete = false;
     m_state.SpeichernShow = true;
     m_state.Settings.ProjectDate = m_platform.now();
     Block_Buttons();
+    // No exchange runs yet: the program can always be ended.
+    cmdEnde->setEnabled(true);
     m_state.AbsoluteValues = true;
 }
 
@@ -177,7 +175,7 @@ void frmTransfer::mnuEnd_Click() {
     if (m_shutDown)
         return;
     m_shutDown = true;
-    if (SCom1->PortOpen())
-        SCom1->setPortOpen(false);
+    if (m_link != nullptr)
+        m_link->closeLink();
     close();
 }

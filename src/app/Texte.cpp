@@ -1,6 +1,6 @@
 #include "app/frmTransfer.h"
 
-#include "link/serial/SCom.h"
+#include "app/LinkDisplay.h"
 #include "ui/PlatformServices.h"
 
 #include <QChartView>
@@ -15,7 +15,6 @@ void frmTransfer::Texte_setzen() {
     m_state.Texts.CaptionTexts_fuellen();
     // The LE window takes its captions here once it exists (Bluetooth LE instruments).
 
-    cmdConnect->setText(m_state.caption(50));
     mnuDatei->setTitle(m_state.caption(0));
     cmdOpen->setText(m_state.caption(1));
     cmdSave->setText(m_state.caption(2));
@@ -35,7 +34,7 @@ void frmTransfer::Texte_setzen() {
     cmdFlexZeileLoeschen->setText(m_state.message(40));
     cmdFlexTabelleloeschen->setText(m_state.message(41));
 
-    txtWait->setText(m_state.LinkConnected ? m_state.caption(53) : m_state.message(13));
+    m_display->retranslate(m_link != nullptr && m_link->LinkConnected());
 
     cmdprint->setText(m_state.caption(3));
     txtSpeicher->setText(m_state.message(42));
@@ -83,12 +82,12 @@ void frmTransfer::applyLanguage() {
     Texte_setzen();
     InitMSFlex();
     OptButton_Text_setzen();
-    SCom1->setLanguageIndex(m_state.languageIndex());
+    m_link->setLanguageIndex(m_state.languageIndex());
     Voreinstellungen(QStringLiteral("SS"));
     Voreinstellungen(QStringLiteral("PI"));
     ShowLimits();
     German->setChecked(m_state.languageIndex() == 0);
     English->setChecked(m_state.languageIndex() != 0);
-    if (m_state.LinkConnected)
+    if (m_link->LinkConnected())
         Focus_setzen();
 }

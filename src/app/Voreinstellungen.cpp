@@ -1,5 +1,6 @@
 #include "app/frmTransfer.h"
 
+#include "app/LinkDisplay.h"
 #include "core/SettingsFiles.h"
 #include "core/SettingsMessages.h"
 #include "files/frmProjekt.h"
@@ -17,10 +18,8 @@ void frmTransfer::Voreinstellungen(const QString& aktion) {
         outcome = ReadKonfi(m_state.ProgramFolder, s);
     } else if (aktion == QLatin1String("CL")) {
         const PortReading port = ReadPort(settingsFolder, s);
-        if (port.comboText)
-            ComboPort->setEditText(*port.comboText);
-        if (port.askForPort)
-            txtWait->setText(m_state.message(24));
+        // An empty file names no port either: the user is asked rather than the first one taken.
+        m_display->showSavedPort(port.comboText, port.askForPort || !port.comboText);
         outcome = port.outcome;
     } else if (aktion == QLatin1String("CS")) {
         outcome = WritePort(settingsFolder, s);

@@ -1,6 +1,6 @@
 #include "app/frmTransfer.h"
 
-#include "link/serial/SCom.h"
+#include "app/LinkDisplay.h"
 #include "ui/FixedPitchFont.h"
 #include "ui/PlatformServices.h"
 
@@ -46,10 +46,11 @@ frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolde
     : QMainWindow(parent), m_platform(platform) {
     setObjectName(QStringLiteral("frmTransfer"));
     m_state.ProgramFolder = programFolder;
-    SCom1 = new SCom(this);
-    SCom1->setObjectName(QStringLiteral("SCom1"));
     buildMenus();
     buildControls();
+    m_display = new LinkDisplay(
+        LinkControls{Frame2, ComboPort, cmdConnect, txtWait, picUsb, picBth, picBthBlitz}, m_state,
+        this);
     connectControls();
     buildNotices();
     applyOwnCaptions();
@@ -266,9 +267,6 @@ void frmTransfer::connectControls() {
     connect(cmdLesen, &QPushButton::clicked, this, &frmTransfer::cmdLesen_Click);
     connect(cmdLesFE, &QPushButton::clicked, this, &frmTransfer::cmdLesFE_Click);
     connect(cmdLesNFE, &QPushButton::clicked, this, &frmTransfer::cmdLesNFE_Click);
-    connect(SCom1, &SCom::DataEvent, this, &frmTransfer::DataEvent);
-    connect(SCom1, &SCom::PortEvent, this, &frmTransfer::PortEvent);
-    connect(SCom1, &SCom::ReceiveProblem, this, [this](const QString& text) { WriteLog(text); });
     connect(cmdSave, &QPushButton::clicked, this, &frmTransfer::cmdSave_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &frmTransfer::cmdOpen_Click);
     connect(cmdProjekt, &QPushButton::clicked, this, &frmTransfer::cmdProjekt_Click);
@@ -306,9 +304,10 @@ void frmTransfer::cmdEnde_Click() {
 }
 
 void frmTransfer::Delay(int nSekunden) {
+    // Until the tick count passes the whole second nSekunden after the rounded start.
     const qint64 start = m_platform.tickCountMs();
-    const qint64 end = qRound64(start / 1000.0) + nSekunden;
-    m_platform.waitUntil([&] { return m_platform.tickCountMs() / 1000 > end; }, -1, false);
+    const qint64 end = (qRound64(start / 1000.0) + nSekunden + 1) * 1000;
+    m_platform.waitMs(static_cast<int>(std::max<qint64>(0, end - start)));
 }
 
 QString GetDecimalSeparator() {

@@ -2,6 +2,8 @@
 
 #include "app/AppState.h"
 #include "core/MeasurementTable.h"
+#include "core/ReportText.h"
+#include "link/InstrumentLink.h"
 
 #include <QMainWindow>
 
@@ -22,7 +24,7 @@ class frmWerte;
 class frmProjekt;
 class CountedNotices;
 class frmTastatur;
-class SCom;
+class LinkDisplay;
 struct KeyEventContext;
 struct MesFileContext;
 struct ExportContext;
@@ -38,6 +40,10 @@ public:
     ~frmTransfer() override;
 
     AppState& state() { return m_state; }
+    // The instrument link; chosen from LinkKind at start-up unless one was given before.
+    InstrumentLink& link() { return *m_link; }
+    LinkDisplay& linkDisplay() { return *m_display; }
+    void useLink(InstrumentLink* link);
     PlatformServices& platform() { return m_platform; }
 
     // Start-up and shutdown.
@@ -95,20 +101,14 @@ public:
     void cmdGross_Click();
     void cmdAbs_Click();
 
-    // Serial link.
-    SCom* SCom1 = nullptr;
-    QString CurrentCommand;
+    // Instrument link.
     void scanPorts();
     void ComboPort_Change();
     void cmdConnect_Click();
-    void Verbindungscheck(int portNumber);
-    void Geraet_pruefen();
     void PortEvent(int type, const QString& portName);
-    void Befehl_senden();
     void ReadGeraet();
     void Speicherauswahl_setzen();
     void Meldung_Speicher_Leer();
-    void DataEvent();
     void cmdStop_Click();
     void cmdLesen_Click();
     void AlleSpeicherLesen();
@@ -245,11 +245,12 @@ private:
     void showStatisticLines(const QStringList& lines);
     void showStatisticsView(bool hasRows);
     void selectMemory(MemoryKind kind);
-    void linkFailed(int portNumber, int errorNumber);
-    void showLinkState();
-    bool waitForAnswer();
+    void showLinkState(InstrumentLink::State state);
+    InstrumentLink::Outcome waitForExchange(int expected);
+    void storeDownload(const QStringList& lines, const QDateTime& now);
     void buildNotices();
     void limitMessage();
+    void onlineReceived(const QString& line);
     void onlineLine(const QString& line);
     void streamLine(const QString& line);
     void onlineValueTaken();
@@ -265,10 +266,10 @@ private:
     AppState m_state;
     bool m_shutDown = false;
     bool m_scrollPending = false;
-    bool m_checkingLink = false; // Verbindungscheck runs
-    bool m_notAvailable = false; // the instrument answered with the character 25
-    bool m_linkLost = false;     // the port went away during the exchange
-    int m_lineWriteCount = 0;    // lines taken in the continuous online style
+    InstrumentLink* m_link = nullptr;
+    LinkDisplay* m_display = nullptr;
+    int m_lineWriteCount = 0; // lines taken in the continuous online style
+    ReportRowTexts m_reportRows; // "Online.mes" is rewritten after every value
     frmWerte* m_limitsDialog = nullptr;
     frmProjekt* m_projectDialog = nullptr;
     CountedNotices* m_notices = nullptr;

@@ -75,6 +75,48 @@ void addLimits(QString& text, const ReportInputs& inputs) {
     }
 }
 
+bool SameText(const QString& a, const QString& b) {
+    // A kept row shares its texts with the store, so most comparisons end at the pointers.
+    return a.isSharedWith(b) || a == b;
+}
+
+bool SameRecord(const MeasurementRecord& a, const MeasurementRecord& b) {
+    // Date and time are compared as shown; comparing the stamps would convert each to UTC.
+    return a.Number == b.Number && a.Value == b.Value && SameText(a.Unit, b.Unit) &&
+           SameText(a.Marker, b.Marker) && SameText(a.TimeText, b.TimeText) &&
+           a.Stamp.isValid() == b.Stamp.isValid() && a.Stamp.date() == b.Stamp.date() &&
+           a.Stamp.time() == b.Stamp.time();
+}
+
+QString RowText(const MeasurementRecord& record, const ReportRowTexts::Format& format,
+                const QLocale& locale) {
+    static const QString blanks(StampColumnWidth, u' ');
+    QString text;
+    if (format.Stamped) {
+        qsizetype stampSize = 0;
+        if (record.Stamp.isValid()) {
+            const QString stamp = locale.toString(record.Stamp.date(), format.DateFormat) + Blank +
+                                  locale.toString(record.Stamp.time(), format.TimeFormat);
+            text += stamp;
+            stampSize = stamp.size();
+        }
+        text += QStringView(blanks).left(
+            std::max(StampColumnWidth - static_cast<int>(stampSize), MinStampGap));
+    } else {
+        text += record.TimeText;
+        text += QStringView(blanks).left(6);
+    }
+    text += Ausrichten(5, QString::number(record.Number), Blank, false);
+    text += Blank;
+    text += ValueText(record.Value, record.Unit, format.DecimalsMode);
+    text += Blank;
+    text += AusrichtenL(format.Stamped ? 5 : 4, record.Unit);
+    text += Blank;
+    text += record.Marker;
+    text += QLatin1String("\r\n");
+    return text;
+}
+
 void addTable(QString& text, const ReportInputs& inputs) {
     const DeviceInfo& device = inputs.Device;
     const bool stamped = device.StampSource == QLatin1String("-");
@@ -89,45 +131,18 @@ void addTable(QString& text, const ReportInputs& inputs) {
     addLine(text, QString());
 
     const QLocale locale;
-    const QString dateFormat = ReportDateFormat();
-    const QString timeFormat = LongTimeFormat(locale);
-    QDate lastDate;
-    QString lastDateText;
-    const QString blanks(StampColumnWidth, u' ');
+    const ReportRowTexts::Format format{stamped, device.DecimalsMode, ReportDateFormat(),
+                                        LongTimeFormat(locale), locale.name()};
     const int count = static_cast<int>(std::min<std::size_t>(inputs.Records.size(), MaxRecords));
     text.reserve(text.size() + count * 64);
-    // Written straight into the text: a full memory is rewritten after every online value.
     for (int i = 0; i < count; ++i) {
         const MeasurementRecord& record = inputs.Records[i];
         if (EndsSeries(record))
             break;
-        if (stamped) {
-            qsizetype stampSize = 0;
-            if (record.Stamp.isValid()) {
-                // A series mostly shares its date: format each date once.
-                if (record.Stamp.date() != lastDate) {
-                    lastDate = record.Stamp.date();
-                    lastDateText = locale.toString(lastDate, dateFormat) + Blank;
-                }
-                const QString time = locale.toString(record.Stamp.time(), timeFormat);
-                text += lastDateText;
-                text += time;
-                stampSize = lastDateText.size() + time.size();
-            }
-            text += QStringView(blanks).left(
-                std::max(StampColumnWidth - static_cast<int>(stampSize), MinStampGap));
-        } else {
-            text += record.TimeText;
-            text += QStringView(blanks).left(6);
-        }
-        text += Ausrichten(5, QString::number(record.Number), Blank, false);
-        text += Blank;
-        text += ValueText(record.Value, record.Unit, device.DecimalsMode);
-        text += Blank;
-        text += AusrichtenL(stamped ? 5 : 4, record.Unit);
-        text += Blank;
-        text += record.Marker;
-        text += QLatin1String("\r\n");
+        if (inputs.RowTexts != nullptr)
+            text += inputs.RowTexts->row(static_cast<std::size_t>(i), record, format);
+        else
+            text += RowText(record, format, locale);
     }
 }
 
@@ -140,6 +155,22 @@ std::vector<MeasurementRecord> SeriesRecords(const MeasurementStore& store, Memo
     for (int slot = 1; slot <= n; ++slot)
         records.push_back(store.at(kind, slot));
     return records;
+}
+
+const QString& ReportRowTexts::row(std::size_t index, const MeasurementRecord& record,
+                                   const Format& format) {
+    if (!(format == m_format)) {
+        m_entries.clear();
+        m_format = format;
+    }
+    if (m_entries.size() <= index)
+        m_entries.resize(index + 1);
+    Entry& entry = m_entries[index];
+    if (entry.Text.isEmpty() || !SameRecord(entry.Record, record)) {
+        entry.Record = record;
+        entry.Text = RowText(record, format, QLocale());
+    }
+    return entry.Text;
 }
 
 QString BuildReportText(const QString& mode, const ReportInputs& inputs) {

@@ -19,6 +19,31 @@ struct ReportProject {
     QTime Time;
 };
 
+// The report text of each table row, kept between reports: a growing online series formats only
+// its new rows. A row is formatted again when its record or the number and date formats changed.
+class ReportRowTexts {
+public:
+    struct Format {
+        bool Stamped = false;
+        QString DecimalsMode;
+        QString DateFormat;
+        QString TimeFormat;
+        QString LocaleName;
+        bool operator==(const Format&) const = default;
+    };
+
+    // The text of row `index` (0 on), ending CR LF.
+    const QString& row(std::size_t index, const MeasurementRecord& record, const Format& format);
+
+private:
+    struct Entry {
+        MeasurementRecord Record;
+        QString Text;
+    };
+    std::vector<Entry> m_entries;
+    Format m_format;
+};
+
 // Everything the report shows, taken from the main window when the report is built.
 struct ReportInputs {
     ReportProject Project;
@@ -34,6 +59,8 @@ struct ReportInputs {
     std::array<QString, 3> ColumnHeaders;
     // The rows of the table, in the order shown.
     std::vector<MeasurementRecord> Records;
+    // Row texts of earlier reports of the same table; none: every row is formatted.
+    ReportRowTexts* RowTexts = nullptr;
 };
 
 // The records of the series of `kind`: slots 1 up to the first that ends the series.

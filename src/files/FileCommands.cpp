@@ -49,12 +49,14 @@ QString frmTransfer::BuildReportText(const QString& mode) {
             inputs.ColumnHeaders[c] = header->text();
     }
     // The rows as the table shows them, sorted or not.
+    inputs.Records.reserve(static_cast<std::size_t>(MSFlex->rowCount()));
     for (int r = 0; r < MSFlex->rowCount(); ++r) {
         const QTableWidgetItem* number = MSFlex->item(r, 1);
         const int slot = number != nullptr ? number->data(Qt::UserRole).toInt() : 0;
         if (MeasurementStore::IsSlot(m_state.Kind, slot))
             inputs.Records.push_back(m_state.Store.at(m_state.Kind, slot));
     }
+    inputs.RowTexts = &m_reportRows;
     return ::BuildReportText(mode, inputs);
 }
 

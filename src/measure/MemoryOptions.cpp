@@ -13,8 +13,10 @@ void frmTransfer::selectMemory(MemoryKind kind) {
      : kind == MemoryKind::NFE ? optNFE
                                : optOnline)
         ->setChecked(true);
-    if (kind != MemoryKind::Online)
+    if (kind != MemoryKind::Online) {
         cmdStop->setVisible(false);
+        m_link->setOnline(false, false);
+    }
     for (QWidget* w : {static_cast<QWidget*>(cmdAbs), static_cast<QWidget*>(cmdChart),
                        static_cast<QWidget*>(cmdGross), static_cast<QWidget*>(txtMittelwert)})
         w->setVisible(false);

@@ -1,6 +1,6 @@
 #include "ui/EventWait.h"
 
-#include <QElapsedTimer>
+#include <QAbstractEventDispatcher>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -9,27 +9,33 @@ PlatformServices::WaitResult RunEventsUntil(const std::function<bool()>& done, i
     using WaitResult = PlatformServices::WaitResult;
     if (done())
         return WaitResult::Done;
-    QElapsedTimer elapsed;
-    elapsed.start();
     QEventLoop loop;
     WaitResult result = WaitResult::TimedOut;
-    auto check = [&] {
-        if (done())
-            result = WaitResult::Done;
-        else if (escaped())
-            result = WaitResult::Escaped;
-        else if (timeoutMs >= 0 && elapsed.elapsed() >= timeoutMs)
-            result = WaitResult::TimedOut;
-        else
+    bool decided = false;
+    auto decide = [&](WaitResult r) {
+        if (decided)
             return;
+        decided = true;
+        result = r;
         loop.quit();
     };
-    // The awaited flags are set by handlers that run inside this loop; the tick re-checks them
-    // while the loop sleeps in the event dispatcher.
-    QTimer tick;
-    tick.setInterval(timeoutMs >= 0 && timeoutMs < 5 ? timeoutMs : 5);
-    QObject::connect(&tick, &QTimer::timeout, &loop, check);
-    tick.start();
+    // The awaited flags are set by handlers that run inside this loop; once the events that woke
+    // it are handled and it would sleep again, the flags are looked at. Nothing runs while the
+    // program waits for the instrument.
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     &loop, [&] {
+                         if (done())
+                             decide(WaitResult::Done);
+                         else if (escaped())
+                             decide(WaitResult::Escaped);
+                     });
+    QTimer deadline;
+    if (timeoutMs >= 0) {
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, &loop,
+                         [&] { decide(done() ? WaitResult::Done : WaitResult::TimedOut); });
+        deadline.start(timeoutMs);
+    }
     loop.exec();
     return result;
 }

@@ -1,3 +1,5 @@
+#include "support/LineFeeder.h"
+#include "support/ScriptedLink.h"
 #include "support/TestInstallation.h"
 
 #include <QAction>
@@ -50,7 +52,8 @@ TEST(Language, SwitchingChangesEveryCaptionAndIsRemembered) {
     EXPECT_TRUE(w->English->isChecked());
     EXPECT_FALSE(w->German->isChecked());
     EXPECT_EQ(w->cmdConnect->text(), QStringLiteral("Connect"));
-    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Please wait...."));
+    // No port was chosen yet: the prompt for one stays, in the new language.
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Please select COM-Port"));
     EXPECT_EQ(w->Frame4->title(), QStringLiteral("Copy data to"));
     for (int i = 0; i < german.size(); ++i) {
         // "Info" is the same word in both languages.
@@ -75,8 +78,8 @@ TEST(Language, NextStartComesUpInTheChosenLanguage) {
 
 TEST(Language, ConnectedWaitLabelFollowsTheLanguage) {
     TestInstallation install;
-    auto w = install.start();
-    w->state().LinkConnected = true;
+    auto w = install.startScripted();
+    Script(*w).setState(InstrumentLink::State::Connected);
     w->Texte_setzen();
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Verbunden"));
     w->English->trigger();

@@ -79,7 +79,7 @@ inline QStringList InstrumentLines(std::initializer_list<double> values,
 class ChartWindow {
 public:
     explicit ChartWindow(const QString& konfi = QStringLiteral("DP\r\n")) : install(konfi) {
-        w = install.start();
+        w = install.startScripted();
         w->Unblock_Buttons();
     }
     void setLimits(double min, double max, double target) {

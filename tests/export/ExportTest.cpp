@@ -25,7 +25,7 @@ struct Shown {
     std::unique_ptr<frmTransfer> w;
 
     explicit Shown(const std::vector<double>& values, const QStringList& units = {"µm"}) {
-        w = install.start();
+        w = install.startScripted();
         w->Unblock_Buttons();
         QStringList lines;
         for (std::size_t i = 0; i < values.size(); ++i)

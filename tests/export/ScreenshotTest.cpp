@@ -10,7 +10,7 @@
 // chart. With SCREENSHOT_DIR set, report.pdf, report.odt and workbook.xlsx are kept there.
 TEST(Screenshot, PrintedReportAndWorkbookWithChart) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     w->state().Limit = Limits{80, 120, 100, false, {"120", "80", "100"}};
     w->ShowLimits();
     w->Unblock_Buttons();

@@ -11,7 +11,7 @@ namespace {
 
 TEST(ButtonStates, BlockingLeavesStopConnectAndMenusAlone) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     w->Unblock_Buttons();
     EXPECT_TRUE(w->cmdEnde->isEnabled());
     w->Block_Buttons();
@@ -48,7 +48,7 @@ TEST(ButtonStates, BlockingLeavesStopConnectAndMenusAlone) {
 
 TEST(ButtonStates, CountReplacesTheParenthesisedPart) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     w->optFE->setText(QStringLiteral("FE-Speicher (0)"));
     w->state().Kind = MemoryKind::FE;
     w->state().CountSuffix = QStringLiteral(" (12)");
@@ -59,7 +59,7 @@ TEST(ButtonStates, CountReplacesTheParenthesisedPart) {
 
 TEST(ButtonStates, ScanMemoryOfCirrusPro) {
     TestInstallation install(QStringLiteral("CP\r\n"));
-    auto w = install.start();
+    auto w = install.startScripted();
     w->state().Device.MemoryNumber = 96;
     w->state().SelectedMemory = 96;
     w->state().Kind = MemoryKind::FE;
@@ -77,7 +77,7 @@ TEST(ButtonStates, ScanMemoryOfCirrusPro) {
 
 TEST(ButtonStates, AfterAReadTheMemoryWithValuesIsShown) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     FeedDownload(*w, MemoryKind::NFE,
                  {InstrumentLine(1, 40, QStringLiteral("µm"), QStringLiteral("NFe"))});
     w->state().Device.FECount = 0;
@@ -88,14 +88,14 @@ TEST(ButtonStates, AfterAReadTheMemoryWithValuesIsShown) {
     EXPECT_TRUE(w->optNFE->isChecked());
 
     TestInstallation online(QStringLiteral("BO2\r\n"));
-    auto b = online.start();
+    auto b = online.startScripted();
     b->OptButton_setzen();
     EXPECT_EQ(b->state().Kind, MemoryKind::Online);
 }
 
 TEST(HelpManual, OpensTheModelsManualInTheLanguageOrSaysItIsMissing) {
     TestInstallation install(QStringLiteral("DPB\r\n"));
-    auto w = install.start();
+    auto w = install.startScripted();
     w->mnuHelp1->trigger();
     const QString german = w->state().AppDataPath + "/DE_Manual_Delta-Pro_TRANSFER.pdf";
     EXPECT_EQ(install.platform.openedDocuments, QStringList{german});
@@ -111,7 +111,7 @@ TEST(HelpManual, OpensTheModelsManualInTheLanguageOrSaysItIsMissing) {
 
 TEST(HelpManual, UnknownModelReopensTheEarlierFile) {
     TestInstallation install(QStringLiteral("ZZ\r\n"));
-    auto w = install.start();
+    auto w = install.startScripted();
     install.platform.openDocumentSucceeds = false;
     w->mnuHelp1->trigger();
     EXPECT_EQ(install.platform.messages.back().text, QStringLiteral("Datei  wurde nicht gefunden"));

@@ -14,7 +14,7 @@ protected:
         if (!tastaturLine.isNull())
             WriteText(appData + QStringLiteral("/Tastatur.ini"),
                       tastaturLine + QStringLiteral("\r\n"));
-        w = install.start();
+        w = install.startScripted();
     }
     QString tastaturIni() const { return ReadText(appData + QStringLiteral("/Tastatur.ini")); }
     QString log() const { return ReadText(appData + QStringLiteral("/Tavelin_TransferLog.txt")); }

@@ -98,7 +98,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(recordPath); }, Deadline))
             << "the target's window did not appear";
         w->cmdConnect->click();
-        ASSERT_TRUE(w->state().LinkConnected);
+        ASSERT_TRUE(w->link().LinkConnected());
         w->optOnline->click();
         ASSERT_EQ(w->state().Kind, MemoryKind::Online);
     }

@@ -23,7 +23,7 @@ QStringList Column(const frmTransfer& w, int column) {
 
 TEST(MainWindowFiles, SavedMemoryReopensIntoFeWithTheFileCaption) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     w->Unblock_Buttons();
     w->state().Limit = Limits{80, 120, 100, false, {"120", "80", "100"}};
     QStringList nfe;
@@ -55,7 +55,7 @@ TEST(MainWindowFiles, SavedMemoryReopensIntoFeWithTheFileCaption) {
 
 TEST(MainWindowFiles, OnlineCallWritesOnlineMesWithTheProjectHeader) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     w->cmdProjekt_Click();
     frmProjekt* project = w->projectDialog();
     project->txtFelder[0]->setText(QStringLiteral("Brücke Nord"));
@@ -74,7 +74,7 @@ TEST(MainWindowFiles, OnlineCallWritesOnlineMesWithTheProjectHeader) {
 
 TEST(MainWindowFiles, FileWithoutValuesLeavesTheTableAsItWas) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     w->Unblock_Buttons();
     FeedDownload(*w, MemoryKind::FE,
                  {InstrumentLine(1, 10, "µm", " Fe"), InstrumentLine(2, 20, "µm", " Fe")});

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -57,7 +58,7 @@ TEST_F(LinkedWindow, ConnectIdentifiesAndDownloadsBothMemories) {
 
     w->cmdConnect->click();
 
-    EXPECT_TRUE(w->state().LinkConnected);
+    EXPECT_TRUE(w->link().LinkConnected());
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Verbunden"));
     EXPECT_EQ(w->state().Device.ModelCode, QStringLiteral("FNB"));
     EXPECT_EQ(w->state().Device.MemoryLayout, QStringLiteral("2N"));
@@ -94,6 +95,33 @@ TEST_F(LinkedWindow, ScreenshotAfterADownload) {
         EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("download.png"))));
 }
 
+// A download at the wire's pace shows how far it got; with SCREENSHOT_DIR set the picture is kept.
+TEST_F(LinkedWindow, PacedDownloadShowsItsProgress) {
+    SimOptions options;
+    options.FeCount = 3;
+    options.BytesPerSecond = 3840;
+    begin(QStringLiteral("DP"), options);
+    w->show();
+    w->cmdConnect->click();
+    sim.fillMemories(150, 0);
+    int shown = 0;
+    QPixmap picture;
+    QTimer::singleShot(600, w.get(), [&] {
+        const QProgressBar* bar = w->findChild<QProgressBar*>(QStringLiteral("prgDownload"));
+        ASSERT_NE(bar, nullptr);
+        EXPECT_TRUE(bar->isVisible());
+        shown = bar->value();
+        picture = w->grab();
+    });
+    w->cmdLesFE_Click();
+    EXPECT_GT(shown, 0);
+    EXPECT_LT(shown, 150);
+    EXPECT_EQ(w->MSFlex->rowCount(), 150);
+    const QString folder = qEnvironmentVariable("SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("download-progress.png"))));
+}
+
 TEST_F(LinkedWindow, TwoFeMemoriesAreNamedAfterTheirNumbers) {
     SimOptions options;
     options.FeCount = 3;
@@ -128,7 +156,7 @@ TEST_F(LinkedWindow, OnlineValuesArriveOneByOneAndAreKeptInOnlineMes) {
 TEST_F(LinkedWindow, StreamedValuesCanBePaused) {
     begin(QStringLiteral("AS9"));
     w->cmdConnect->click();
-    ASSERT_TRUE(w->state().LinkConnected);
+    ASSERT_TRUE(w->link().LinkConnected());
     w->optOnline->click();
     EXPECT_TRUE(w->cmdStop->isVisibleTo(w.get()));
     sim.sendOnlineValue();
@@ -169,7 +197,7 @@ TEST_F(LinkedWindow, NotAvailableInstrumentSaysSo) {
     begin(QStringLiteral("DP"), options);
     w->cmdConnect->click();
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Gerät nicht verfügbar !"));
-    EXPECT_FALSE(w->state().LinkConnected);
+    EXPECT_FALSE(w->link().LinkConnected());
     EXPECT_TRUE(w->cmdConnect->isVisibleTo(w.get()));
 }
 
@@ -179,10 +207,10 @@ TEST_F(LinkedWindow, SilentCableInstrumentIsNotConnectedThenNotAvailable) {
     begin(QStringLiteral("CP"), options);
     w->cmdConnect->click();
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Nicht Verbunden"));
-    EXPECT_TRUE(w->state().NoAnswer);
+    EXPECT_EQ(w->link().state(), InstrumentLink::State::NoAnswer);
     w->cmdConnect->click();
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Gerät nicht verfügbar !"));
-    EXPECT_FALSE(w->state().NoAnswer);
+    EXPECT_NE(w->link().state(), InstrumentLink::State::NoAnswer);
 }
 
 TEST_F(LinkedWindow, UnpluggedCableEndsTheDownload) {
@@ -190,11 +218,11 @@ TEST_F(LinkedWindow, UnpluggedCableEndsTheDownload) {
     options.FeCount = 2;
     begin(QStringLiteral("DP"), options);
     w->cmdConnect->click();
-    ASSERT_TRUE(w->state().LinkConnected);
+    ASSERT_TRUE(w->link().LinkConnected());
     sim.setSilent(true);
     QTimer::singleShot(300, [&] { sim.unplug(); });
     w->cmdLesFE->click();
-    EXPECT_FALSE(w->state().LinkConnected);
+    EXPECT_FALSE(w->link().LinkConnected());
     EXPECT_FALSE(w->txtWait->text().isEmpty());
     EXPECT_TRUE(w->cmdConnect->isVisibleTo(w.get()));
 }

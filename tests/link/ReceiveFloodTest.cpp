@@ -41,7 +41,7 @@ protected:
         ASSERT_FALSE(sim.start(QStringLiteral("DP"), options).isEmpty());
         w = install.start();
         w->cmdConnect->click();
-        ASSERT_TRUE(w->state().LinkConnected);
+        ASSERT_TRUE(w->link().LinkConnected());
         w->optOnline->click();
         ASSERT_EQ(w->state().Kind, MemoryKind::Online);
         logPath = appData + QStringLiteral("/Tavelin_TransferLog.txt");

@@ -181,7 +181,7 @@ TEST_F(SComTest, HandlerWaitingInANestedLoopKeepsTheOrder) {
 }
 
 TEST_F(SComTest, PluggedPortIsReportedPluggedAndReady) {
-    com->setPortWatchInterval(20);
+    com->setPortWatching(true);
     QSignalSpy portEvents(com.get(), &SCom::PortEvent);
     startSim("CP", options());
     ASSERT_TRUE(WaitFor([&] { return portEvents.count() >= 2; }));
@@ -190,7 +190,7 @@ TEST_F(SComTest, PluggedPortIsReportedPluggedAndReady) {
 }
 
 TEST_F(SComTest, UnplugClosesThePortAndReportsTheLoss) {
-    com->setPortWatchInterval(20);
+    com->setPortWatching(true);
     QSignalSpy portEvents(com.get(), &SCom::PortEvent);
     startSim("CP", options());
     openPort();
@@ -209,7 +209,7 @@ TEST_F(SComTest, UnplugClosesThePortAndReportsTheLoss) {
 }
 
 TEST_F(SComTest, HungUpPortIsLostWithoutWatchingThePortList) {
-    com->setPortWatchInterval(0);
+    com->setPortWatching(false);
     startSim("CP", options());
     openPort();
     sim.unplug();

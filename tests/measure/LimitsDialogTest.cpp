@@ -18,7 +18,7 @@ class LimitsDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        w = install.start();
+        w = install.startScripted();
         w->Unblock_Buttons();
         w->cmdWerte->click();
         dialog = w->limitsDialog();
@@ -152,7 +152,7 @@ TEST_F(LimitsDialog, SavingRecoloursTheTable) {
 
 TEST(LimitsDialogSigned, SignedInstrumentsAreNotOfferedTheRule) {
     TestInstallation install(QStringLiteral("AS3\r\n"));
-    auto w = install.start();
+    auto w = install.startScripted();
     frmWerte* dialog = w->limitsDialog();
     EXPECT_TRUE(dialog->chk8020->isHidden());
     EXPECT_FALSE(dialog->cmdInfo->isEnabled());

@@ -15,7 +15,7 @@
 // picture is kept for a person to look at.
 TEST(Screenshot, TableWithLimitsAndVerdict) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     Limits& limits = w->state().Limit;
     limits = Limits{80, 120, 100, true, {"120", "80", "100"}};
     w->ShowLimits();

@@ -30,7 +30,7 @@ int LeftEdge(const QWidget* w, const QWidget* window) {
 class WindowLayout : public ::testing::Test {
 protected:
     void SetUp() override {
-        w = install.start();
+        w = install.startScripted();
         FeedDownload(*w, MemoryKind::FE,
                      {InstrumentLine(1, 90, QStringLiteral("µm"), QStringLiteral(" Fe")),
                       InstrumentLine(2, 95, QStringLiteral("µm"), QStringLiteral(" Fe"))});
@@ -74,7 +74,7 @@ TEST_F(WindowLayout, ALargerWindowGrowsTheTable) {
 
 TEST(WindowCaptions, OnlineOptionIsNamedBeforeAConnection) {
     TestInstallation install;
-    auto w = install.start();
+    auto w = install.startScripted();
     EXPECT_EQ(w->optOnline->text(), QStringLiteral("Online"));
 }
 

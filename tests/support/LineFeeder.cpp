@@ -1,5 +1,7 @@
 #include "support/LineFeeder.h"
 
+#include "support/ScriptedLink.h"
+
 #include <QRadioButton>
 
 QString InstrumentLine(int number, double value, const QString& unit, const QString& marker,
@@ -24,20 +26,17 @@ QStringList DayOfReadings() {
     return lines;
 }
 
+ScriptedLink& Script(frmTransfer& w) {
+    return dynamic_cast<ScriptedLink&>(w.link());
+}
+
 void FeedDownload(frmTransfer& w, MemoryKind kind, const QStringList& lines) {
-    AppState& s = w.state();
-    s.Kind = kind;
-    w.ClearStore();
-    w.Reset_Statistic();
-    w.Button_setzen_Init();
-    s.Counters.CurrentIndex = 1;
-    for (const QString& line : lines) {
-        if (s.Counters.CurrentIndex > MeasurementStore::MaxSlot)
-            break;
-        w.FillMessdaten(line);
-    }
+    Script(w).memories[kind] = lines;
+    w.state().Kind = kind;
+    w.Speicher_lesen();
+    w.Focus_setzen();
 }
 
 void FeedOnline(frmTransfer& w, const QString& line) {
-    w.FillMessdaten(line);
+    Script(w).sendOnline(line);
 }

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QStringList>
 
+class ScriptedLink;
+
 // An instrument line in its fixed columns: number 1-4, value 7-16 with "." as decimal point,
 // unit 18-21, marker 23-25 and, when given, the instrument's date and time 27-45.
 QString InstrumentLine(int number, double value, const QString& unit, const QString& marker,
@@ -14,9 +16,12 @@ QString InstrumentLine(int number, double value, const QString& unit, const QStr
 // table, statistics and exports a person looks at in the screenshots.
 QStringList DayOfReadings();
 
-// Hands lines to the table as a memory download does: the memory is emptied and filled from
-// slot 1 on, one FillMessdaten per line.
+// The scripted link of a window started with TestInstallation::startScripted().
+ScriptedLink& Script(frmTransfer& w);
+
+// A memory download of these lines through the program's own Speicher_lesen, after which the
+// memory is shown as the read commands show it.
 void FeedDownload(frmTransfer& w, MemoryKind kind, const QStringList& lines);
 
-// Hands one line to the table as online reception does; the Online memory must be shown.
+// One line from the instrument in online mode; the Online memory must be shown.
 void FeedOnline(frmTransfer& w, const QString& line);

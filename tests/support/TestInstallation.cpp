@@ -1,5 +1,7 @@
 #include "support/TestInstallation.h"
 
+#include "support/ScriptedLink.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -27,6 +29,13 @@ void TestInstallation::removeKonfi() const {
 
 std::unique_ptr<frmTransfer> TestInstallation::start() {
     auto window = std::make_unique<frmTransfer>(platform, programFolder());
+    window->Form_Load();
+    return window;
+}
+
+std::unique_ptr<frmTransfer> TestInstallation::startScripted() {
+    auto window = std::make_unique<frmTransfer>(platform, programFolder());
+    window->useLink(new ScriptedLink);
     window->Form_Load();
     return window;
 }

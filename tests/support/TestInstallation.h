@@ -20,6 +20,8 @@ public:
 
     // A main window over this installation, started as the program starts it.
     std::unique_ptr<frmTransfer> start();
+    // The same window with a scripted instrument link instead of a port (see ScriptedLink).
+    std::unique_ptr<frmTransfer> startScripted();
 
     FakePlatformServices platform;
 

@@ -1,6 +1,7 @@
 #include "link/serial/SCom.h"
 
 #include "core/InstrumentText.h"
+#include "link/serial/PortWatch.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -15,7 +16,7 @@ constexpr qint64 ScanReuseMs = 500;
 } // namespace
 
 SCom::SCom(QObject* parent)
-    : QObject(parent), m_port(new QSerialPort(this)), m_watchTimer(new QTimer(this)) {
+    : QObject(parent), m_port(new QSerialPort(this)), m_watch(new PortWatch(this)) {
     m_lineSettings = *ParseLineSettings(m_settingsText);
     connect(m_port, &QSerialPort::readyRead, this, &SCom::onReadyRead);
     connect(m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
@@ -24,8 +25,7 @@ SCom::SCom(QObject* parent)
             m_port->isOpen())
             loseLink();
     });
-    connect(m_watchTimer, &QTimer::timeout, this, &SCom::watchPorts);
-    m_watchTimer->start(DefaultWatchIntervalMs);
+    connect(m_watch, &PortWatch::changed, this, &SCom::watchPorts);
     primeWatch();
 }
 
@@ -33,6 +33,7 @@ SCom::~SCom() = default;
 
 void SCom::setAppDataPath(const QString& appDataPath) {
     m_portsFolder = PortsFolder(appDataPath);
+    m_watch->setPortsFolder(m_portsFolder);
     primeWatch();
 }
 
@@ -310,12 +311,8 @@ const QList<SerialPortEntry>& SCom::freshPorts(bool force) {
     return m_scannedPorts;
 }
 
-void SCom::setPortWatchInterval(int intervalMs) {
-    if (intervalMs <= 0) {
-        m_watchTimer->stop();
-        return;
-    }
-    m_watchTimer->start(intervalMs);
+void SCom::setPortWatching(bool on) {
+    m_watch->setEnabled(on);
 }
 
 void SCom::watchPorts() {

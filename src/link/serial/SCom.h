@@ -14,7 +14,7 @@
 #include <deque>
 
 class QSerialPort;
-class QTimer;
+class PortWatch;
 
 // The serial control: one port chosen by its COM number, opened with the control's line
 // settings, sending 8-bit text and receiving whole lines.
@@ -25,7 +25,8 @@ class QTimer;
 // available) raises DataEvent with CommEventTrigger after the lines that came before it, and
 // waits in TriggerData(). A port that fails while open (device gone, read error) is closed and
 // reported with CommEventLinkLost from the event loop. PortEvent reports ports plugged in,
-// unplugged or ready, found by looking at the port list on a timer.
+// unplugged or ready, found by looking at the port list when the system reports a plug event or
+// the folder of COM links changes.
 //
 // Events are raised from the event loop, never from inside the port's own notification, so
 // handlers may open nested event loops (waits) and events keep flowing in arrival order. Delete
@@ -35,7 +36,6 @@ class SCom : public QObject {
 public:
     enum CommEventCode { CommEventReceive = 2, CommEventTrigger = 8, CommEventLinkLost = 1001 };
 
-    static constexpr int DefaultWatchIntervalMs = 1000;
     // Lines kept for a handler that does not take them; older ones are dropped beyond this.
     static constexpr qsizetype MaxWaitingLines = 20000;
 
@@ -95,8 +95,8 @@ public:
     // Scans now, so a port plugged in a moment ago is seen at once.
     void refreshPorts() { freshPorts(true); }
 
-    // 0 stops watching the port list.
-    void setPortWatchInterval(int intervalMs);
+    // Off: no port events are reported (the port list is still read when asked for).
+    void setPortWatching(bool on);
 
 signals:
     void DataEvent();
@@ -119,7 +119,7 @@ private:
     void applyLineSettings();
 
     QSerialPort* m_port;
-    QTimer* m_watchTimer;
+    PortWatch* m_watch;
     LineAssembler m_assembler;
     std::deque<LineAssembler::Event> m_incoming;
     bool m_deliveryPosted = false;

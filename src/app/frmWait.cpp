@@ -1,4 +1,4 @@
-#include "link/serial/frmWait.h"
+#include "app/frmWait.h"
 
 #include <QLabel>
 #include <QProgressBar>

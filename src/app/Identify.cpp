@@ -1,8 +1,7 @@
 #include "app/frmTransfer.h"
 
 #include "core/Identification.h"
-#include "link/serial/SCom.h"
-#include "ui/PlatformServices.h"
+#include "app/LinkDisplay.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,48 +10,20 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-void frmTransfer::Befehl_senden() {
-    SCom1->setSettings(QStringLiteral("38400,n,8,1"));
-    SCom1->setHandshaking(0);
-    SCom1->discardInput();
-    SCom1->setRThreshold(1);
-    SCom1->setTriggerEnable(true);
-    SCom1->clearTriggers();
-    SCom1->addTrigger(4);
-    SCom1->addTrigger(25);
-    SCom1->Output(CurrentCommand);
-}
-
-bool frmTransfer::waitForAnswer() {
-    // No time limit: the instrument may take long; Esc ends the wait and the window stays alive.
-    txtWait->setText(m_state.message(13));
-    txtWait->setVisible(true);
-    return m_platform.waitUntil([this] { return m_state.ResponseComplete; }, -1, true) ==
-           PlatformServices::WaitResult::Done;
-}
-
 void frmTransfer::ReadGeraet() {
     setWindowTitle(m_state.titleText());
     if (m_state.Device.LinkKind == QLatin1String("L"))
         return;
-    m_state.ReceiveText.clear();
-    m_state.CurrentLine.clear();
-    m_state.ResponseComplete = false;
-    m_notAvailable = false;
-    Block_Buttons();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_state.Kind = MemoryKind::Identification;
-    CurrentCommand = QStringLiteral("$zorv00$\r\n");
-    Befehl_senden();
-    waitForAnswer();
-    for (const QString& problem : ApplyIdentification(m_state.ReceiveText, m_state.Device)) {
+    m_link->identify();
+    waitForExchange(0);
+    for (const QString& problem : ApplyIdentification(m_link->answerText(), m_state.Device)) {
         const QString text = QStringLiteral("ReadGeraet: ") + problem;
         message(text);
         WriteLog(text);
     }
-    m_state.ReceiveText.clear();
-    if (m_state.LinkConnected)
-        txtWait->setText(m_state.caption(53));
+    if (m_link->LinkConnected())
+        m_display->showReady();
     QApplication::restoreOverrideCursor();
 }
 

@@ -1,0 +1,142 @@
+#include "app/frmTransfer.h"
+
+#include "app/LinkDisplay.h"
+#include "core/MemoryDownload.h"
+#include "ui/PlatformServices.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+
+void frmTransfer::cmdLesen_Click() {
+    if (m_state.Device.LinkKind != QLatin1String("L"))
+        AlleSpeicherLesen();
+}
+
+void frmTransfer::AlleSpeicherLesen() {
+    m_state.OnlinePaused = true;
+    m_state.ReadAllMemories = true;
+    m_link->checkLink(portNumber());
+    if (!m_link->LinkConnected()) {
+        m_state.OnlinePaused = false;
+        m_state.ReadAllMemories = false;
+        return;
+    }
+    ReadGeraet();
+    const DeviceInfo& d = m_state.Device;
+    if (d.FECount == 0 && d.NFECount == 0) {
+        MSFlex->setRowCount(0);
+        ClearStore();
+        Button_setzen_Init();
+        Meldung_Speicher_Leer();
+        m_state.ReadAllMemories = false;
+        optOnline_Click();
+    } else {
+        Button_setzen_Init();
+        cmdLesFE_Click();
+        if (d.MemoryLayout.startsWith(QLatin1Char('2')))
+            cmdLesNFE_Click();
+        OptButton_setzen();
+    }
+    m_state.ReadAllMemories = false;
+    m_state.OnlinePaused = false;
+}
+
+void frmTransfer::cmdLesFE_Click() {
+    m_link->checkLink(portNumber());
+    if (!m_link->LinkConnected())
+        return;
+    if (!m_state.ReadAllMemories)
+        ReadGeraet();
+    m_state.Kind = MemoryKind::FE;
+    if (m_state.Device.FECount == 0) {
+        ClearStore();
+        Button_setzen_Init();
+        Meldung_Speicher_Leer();
+        return;
+    }
+    Speicher_lesen();
+    if (!m_state.ReadAllMemories)
+        OptButton_setzen();
+}
+
+void frmTransfer::cmdLesNFE_Click() {
+    if (!m_state.ReadAllMemories) {
+        m_link->checkLink(portNumber());
+        if (!m_link->LinkConnected())
+            return;
+        ReadGeraet();
+    }
+    m_state.Kind = MemoryKind::NFE;
+    if (m_state.Device.NFECount == 0) {
+        ClearStore();
+        Button_setzen_Init();
+        Meldung_Speicher_Leer();
+        m_state.ReadAllMemories = false;
+        return;
+    }
+    Speicher_lesen();
+    if (m_state.ReadAllMemories)
+        m_state.ReadAllMemories = false;
+    else
+        OptButton_setzen();
+}
+
+void frmTransfer::Speicher_lesen() {
+    const QDateTime now = m_platform.now();
+    m_state.DownloadTime = now.toString(QStringLiteral("hh:mm:ss"));
+    m_state.DownloadDate = now.toString(QStringLiteral("dd.MM.yyyy"));
+    lstStat->clear();
+    MSFlex->setRowCount(0);
+    lstStat->setVisible(true);
+    Reset_Statistic();
+    InitMSFlex();
+    ClearStore();
+
+    m_link->checkLink(portNumber());
+    if (!m_link->LinkConnected())
+        return;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_state.Counters.CurrentIndex = 1;
+    const int expected =
+        m_state.Kind == MemoryKind::NFE ? m_state.Device.NFECount : m_state.Device.FECount;
+    m_link->readMemory(m_state.Kind);
+    const InstrumentLink::Outcome outcome = waitForExchange(expected);
+    if (outcome == InstrumentLink::Outcome::Done) {
+        const MemoryAnswer answer = SplitMemoryAnswer(m_link->answerText());
+        if (answer.LimitExceeded)
+            limitMessage();
+        storeDownload(answer.Lines, now);
+        if (m_link->LinkConnected())
+            m_display->showReady();
+    } else {
+        WriteLog(outcome == InstrumentLink::Outcome::Cancelled
+                     ? QStringLiteral("Speicher lesen: mit Esc abgebrochen")
+                     : QStringLiteral("Speicher lesen: keine vollständige Antwort"));
+    }
+    // After Esc too: the user must be able to go on working.
+    Unblock_Buttons();
+    showExportButtons();
+    QApplication::restoreOverrideCursor();
+    lstStat->setVisible(MSFlex->rowCount() > 0);
+}
+
+void frmTransfer::storeDownload(const QStringList& lines, const QDateTime& now) {
+    // Only the store is filled here: the table is built once, when the memory is shown.
+    for (const QString& line : lines) {
+        const FillResult result = ::FillMessdaten(line, m_state.Kind, m_state.Counters,
+                                                  m_state.Device, now, m_state.Store);
+        if (!result.ClockDate.isEmpty()) {
+            m_state.ClockTime = result.ClockTime;
+            m_state.ClockDate = result.ClockDate;
+        }
+        if (result.Status == FillStatus::Added) {
+            AdvanceCounters(m_state.Counters, m_state.Kind, m_state.Device);
+        } else if (result.Status == FillStatus::Failed) {
+            message(result.Message());
+            WriteLog(result.Message());
+        }
+    }
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "link/InstrumentLink.h"
+
+#include <QObject>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// The connection controls of the main window.
+struct LinkControls {
+    QGroupBox* Frame2;
+    QComboBox* ComboPort;
+    QPushButton* cmdConnect;
+    QLabel* txtWait;
+    QLabel* picUsb;
+    QLabel* picBth;
+    QLabel* picBthBlitz;
+};
+
+// The one place that writes the connection controls: the port list, the connect button, the
+// status text, the link pictures and the progress of a running exchange with its cancel button.
+class LinkDisplay : public QObject {
+    Q_OBJECT
+public:
+    LinkDisplay(const LinkControls& controls, const AppState& state, QObject* parent = nullptr);
+
+    void startUp(bool lowEnergy);
+    void retranslate(bool connected);
+    void showChoices(const QStringList& choices);
+    // The port of the last run, or no port chosen: then nothing is selected and the user is asked.
+    void showSavedPort(const std::optional<QString>& comboText, bool askForPort);
+    void ComboPort_Change();
+    void showState(InstrumentLink::State state);
+    void showReason(const QString& reason);
+    void showReady();
+    void showUnplugged();
+    // A wait that only Esc (or the cancel button) ends; expected > 0 shows the values received
+    // so far against that count.
+    void showWaiting(int expected);
+    void showProgress(int lines);
+    void endWaiting();
+
+    QProgressBar* prgDownload = nullptr;
+    QPushButton* cmdAbbrechen = nullptr;
+
+signals:
+    void cancelClicked();
+
+private:
+    QString say(const char* german, const char* english) const;
+    void showPictures(bool visible);
+
+    LinkControls m_c;
+    const AppState& m_state;
+};

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/MeasurementLine.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// One instrument as the windows see it: exchanges (identify, read a memory, online values), not
+// ports or radios. An exchange is started, runs in the event loop and ends with
+// exchangeFinished; the caller waits for that with the platform's wait. Text that no exchange
+// waits for is dropped, and the drop is reported as a problem.
+class InstrumentLink : public QObject {
+    Q_OBJECT
+public:
+    enum class State {
+        NotConnected, // nothing checked yet, or the link was closed
+        Opening,      // the port is being opened and the instrument asked
+        Connected,
+        NoAnswer,     // the port is open but the instrument stayed silent
+        NotAvailable, // the port would not open, or the instrument said it is not available
+        Lost          // the device went away while open
+    };
+    enum class Outcome { Done, Cancelled, NotAvailable, LinkLost };
+
+    using QObject::QObject;
+
+    // Where the link keeps its own settings, and the language of its texts (0 German).
+    virtual void setSettingsFolder(const QString& folder) = 0;
+    virtual void setLanguageIndex(int languageIndex) = 0;
+
+    virtual State state() const = 0;
+    bool LinkConnected() const { return state() == State::Connected; }
+
+    // Makes sure the link to the instrument stands, opening it on the given port when needed.
+    virtual void checkLink(int portNumber) = 0;
+    virtual void closeLink() = 0;
+
+    // The choices of a connection (port names with their type); progress runs from 1 to the
+    // number of candidates.
+    virtual QStringList linkChoices(const std::function<void(int, int)>& progress) = 0;
+
+    virtual void identify() = 0;
+    virtual void readMemory(MemoryKind kind) = 0;
+    // Online values come as lineReceived while on; streamed instruments send without being asked.
+    virtual void setOnline(bool on, bool streamed) = 0;
+    // Ends the running exchange as Esc does.
+    virtual void cancel() = 0;
+
+    bool exchangeRunning() const { return m_running; }
+    Outcome lastOutcome() const { return m_outcome; }
+    // The text of the last exchange, lines ending CR LF.
+    const QString& answerText() const { return m_answer; }
+
+signals:
+    void lineReceived(const QString& line);
+    void exchangeStarted();
+    void exchangeFinished(InstrumentLink::Outcome outcome);
+    // Lines of the running exchange received so far.
+    void progress(int lines);
+    void stateChanged(InstrumentLink::State state);
+    // A port or device could not be used; the reason is for the log and the status tooltip.
+    void linkProblem(const QString& reason);
+    // Something received or sent went wrong; the text is for the log.
+    void problem(const QString& text);
+    // A port was plugged in (1), unplugged (2) or became ready (11).
+    void PortEvent(int type, const QString& portName);
+
+protected:
+    // Every exchange starts with an empty answer and ends once, with its outcome.
+    void beginExchange() {
+        m_answer.clear();
+        m_outcome = Outcome::Done;
+        m_running = true;
+        emit exchangeStarted();
+    }
+    void finishExchange(Outcome outcome) {
+        if (!m_running)
+            return;
+        m_running = false;
+        m_outcome = outcome;
+        emit exchangeFinished(outcome);
+    }
+
+    QString m_answer;
+
+private:
+    bool m_running = false;
+    Outcome m_outcome = Outcome::Done;
+};

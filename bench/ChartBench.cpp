@@ -11,7 +11,7 @@ namespace {
 
 // A main window showing 5000 values against limits and a target, as a download leaves it.
 std::unique_ptr<frmTransfer> WindowWith5000(TestInstallation& install) {
-    auto w = install.start();
+    auto w = install.startScripted();
     Limits& limits = w->state().Limit;
     limits.MinLimit = 80;
     limits.MaxLimit = 120;

@@ -1,7 +1,7 @@
 #include "app/frmTransfer.h"
 
-#include "core/Identification.h"
 #include "app/LinkDisplay.h"
+#include "core/Identification.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -268,7 +268,7 @@ private:
     bool m_scrollPending = false;
     InstrumentLink* m_link = nullptr;
     LinkDisplay* m_display = nullptr;
-    int m_lineWriteCount = 0; // lines taken in the continuous online style
+    int m_lineWriteCount = 0;    // lines taken in the continuous online style
     ReportRowTexts m_reportRows; // "Online.mes" is rewritten after every value
     frmWerte* m_limitsDialog = nullptr;
     frmProjekt* m_projectDialog = nullptr;

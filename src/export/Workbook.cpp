@@ -115,17 +115,17 @@ lxw_error writeCells(lxw_worksheet* sheet, const SpreadsheetLayout& layout,
     return LXW_NO_ERROR;
 }
 
-void addChart(lxw_workbook* workbook, const QString& sheetName, const SpreadsheetChart& spec) {
+void addChart(lxw_workbook* workbook, const QString& sheetName, const SpreadsheetChart& layout) {
     lxw_chart* chart = workbook_add_chart(workbook, LXW_CHART_LINE);
     // The constant lines stand in hidden columns; spreadsheets leave those out unless told.
     chart_show_hidden_data(chart);
     lxw_chart_font font{};
     font.size = ChartFontSize;
     font.color = LXW_COLOR_BLACK;
-    for (const ChartSeries& s : spec.Series) {
+    for (const ChartSeries& s : layout.Series) {
         const QByteArray values = (QLatin1Char('=') + sheetName + QLatin1Char('!') +
-                                   AbsoluteAddress(spec.FirstRow, s.Column) + QLatin1Char(':') +
-                                   AbsoluteAddress(spec.LastRow, s.Column))
+                                   AbsoluteAddress(layout.FirstRow, s.Column) + QLatin1Char(':') +
+                                   AbsoluteAddress(layout.LastRow, s.Column))
                                       .toUtf8();
         lxw_chart_series* series = chart_add_series(chart, nullptr, values.constData());
         if (!s.Name.isEmpty())
@@ -136,11 +136,11 @@ void addChart(lxw_workbook* workbook, const QString& sheetName, const Spreadshee
         chart_series_set_line(series, &line);
         chart_series_set_marker_type(series, LXW_CHART_MARKER_NONE);
     }
-    if (!spec.Title.isEmpty())
-        chart_title_set_name(chart, spec.Title.toUtf8().constData());
+    if (!layout.Title.isEmpty())
+        chart_title_set_name(chart, layout.Title.toUtf8().constData());
     chart_title_set_name_font(chart, &font);
-    chart_axis_set_name(chart->y_axis, spec.ValueAxisTitle.toUtf8().constData());
-    chart_axis_set_name(chart->x_axis, spec.CategoryAxisTitle.toUtf8().constData());
+    chart_axis_set_name(chart->y_axis, layout.ValueAxisTitle.toUtf8().constData());
+    chart_axis_set_name(chart->x_axis, layout.CategoryAxisTitle.toUtf8().constData());
     for (lxw_chart_axis* axis : {chart->x_axis, chart->y_axis}) {
         chart_axis_set_name_font(axis, &font);
         chart_axis_set_num_font(axis, &font);
@@ -151,10 +151,11 @@ void addChart(lxw_workbook* workbook, const QString& sheetName, const Spreadshee
     transparent.none = LXW_TRUE;
     chart_chartarea_set_fill(chart, &transparent);
     lxw_chart_fill plot{};
-    plot.color = colour(spec.PlotAreaColour);
+    plot.color = colour(layout.PlotAreaColour);
     chart_plotarea_set_fill(chart, &plot);
 
-    lxw_chartsheet* sheet = workbook_add_chartsheet(workbook, spec.SheetName.toUtf8().constData());
+    lxw_chartsheet* sheet =
+        workbook_add_chartsheet(workbook, layout.SheetName.toUtf8().constData());
     chartsheet_set_chart(sheet, chart);
     chartsheet_activate(sheet);
 }

@@ -7,7 +7,7 @@
 
 void frmTransfer::buildNotices() {
     const auto german = [this] { return m_state.languageIndex() == 0; };
-    const std::vector<CountedNotices::KindSpec> kinds = {
+    const std::vector<CountedNotices::KindLook> kinds = {
         {PlatformServices::Icon::Information,
          [german](int n) {
              return german() ? QStringLiteral("Fill Messdaten: %1 Zeilen verworfen").arg(n)

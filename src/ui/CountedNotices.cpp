@@ -3,11 +3,11 @@
 #include <QStringList>
 #include <QTimer>
 
-CountedNotices::CountedNotices(NoticeContext context, const std::vector<KindSpec>& kinds,
+CountedNotices::CountedNotices(NoticeContext context, const std::vector<KindLook>& kinds,
                                QObject* parent)
     : QObject(parent), m_context(std::move(context)) {
-    for (const KindSpec& spec : kinds)
-        m_kinds.push_back({spec, {}, {}});
+    for (const KindLook& look : kinds)
+        m_kinds.push_back({look, {}, {}});
 }
 
 void CountedNotices::raise(int kind, const QString& text) {
@@ -38,8 +38,8 @@ void CountedNotices::showBox(int kind) {
     const Kind& k = m_kinds.at(kind);
     // Whatever came between raising and showing is counted in the box itself.
     const int n = k.Count.count();
-    const QString text = n > 1 ? k.Text + QStringLiteral("\r\n\r\n") + k.Spec.CountText(n) : k.Text;
-    m_context.Platform.messageBox(text, PlatformServices::Buttons::Ok, k.Spec.Icon,
+    const QString text = n > 1 ? k.Text + QStringLiteral("\r\n\r\n") + k.Look.CountText(n) : k.Text;
+    m_context.Platform.messageBox(text, PlatformServices::Buttons::Ok, k.Look.Icon,
                                   m_context.Title());
     m_kinds.at(kind).Count.closed();
     showStatus();
@@ -49,7 +49,7 @@ void CountedNotices::showStatus() {
     QStringList parts;
     for (const Kind& k : m_kinds) {
         if (k.Count.count() > 0)
-            parts << k.Spec.CountText(k.Count.count());
+            parts << k.Look.CountText(k.Count.count());
     }
     const QString status = parts.join(QStringLiteral("  |  "));
     if (status == m_status)

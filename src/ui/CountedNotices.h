@@ -25,13 +25,13 @@ struct NoticeContext {
 class CountedNotices : public QObject {
 public:
     // A kind of notice: the icon of its box and how the number of its occurrences reads.
-    struct KindSpec {
+    struct KindLook {
         PlatformServices::Icon Icon;
         std::function<QString(int count)> CountText;
     };
 
     // Kinds are numbered by their position in `kinds`.
-    CountedNotices(NoticeContext context, const std::vector<KindSpec>& kinds, QObject* parent);
+    CountedNotices(NoticeContext context, const std::vector<KindLook>& kinds, QObject* parent);
 
     void raise(int kind, const QString& text);
     void settle(int kind);
@@ -39,7 +39,7 @@ public:
 
 private:
     struct Kind {
-        KindSpec Spec;
+        KindLook Look;
         NoticeCount Count;
         QString Text; // of the occurrence that the box shows
     };

@@ -4,7 +4,9 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <clocale>
 #include <cstdlib>
+#include <locale.h>
 #include <optional>
 #include <unistd.h>
 
@@ -180,7 +182,30 @@ bool KeyStrokesAvailable() {
     return Xdo().get() != nullptr;
 }
 
+// libxdo decodes the text with the C library's multibyte functions, which follow the locale:
+// under a plain "C" locale every non-ASCII character ("µ") would be dropped.
+class Utf8CharacterLocale {
+public:
+    Utf8CharacterLocale() : m_utf8(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {
+        if (m_utf8 != nullptr)
+            m_previous = uselocale(m_utf8);
+    }
+    ~Utf8CharacterLocale() {
+        if (m_utf8 == nullptr)
+            return;
+        uselocale(m_previous);
+        freelocale(m_utf8);
+    }
+    Utf8CharacterLocale(const Utf8CharacterLocale&) = delete;
+    Utf8CharacterLocale& operator=(const Utf8CharacterLocale&) = delete;
+
+private:
+    locale_t m_utf8;
+    locale_t m_previous = nullptr;
+};
+
 bool TypeKeyStrokes(const QString& text) {
+    const Utf8CharacterLocale characters;
     std::optional<Xdo> connection(std::in_place);
     if (connection->get() == nullptr)
         return false;

@@ -2,6 +2,7 @@
 
 #include "app/LinkDisplay.h"
 #include "ui/FixedPitchFont.h"
+#include "ui/Named.h"
 #include "ui/PlatformServices.h"
 
 #include <QChartView>
@@ -21,11 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QPushButton* Button(const char* name, QWidget* parent) {
     auto* button = Named(new QPushButton(parent), name);

@@ -2,6 +2,7 @@
 
 #include "core/KeyEventText.h"
 #include "core/TextTable.h"
+#include "ui/Named.h"
 #include "ui/PlatformServices.h"
 
 #include <QCheckBox>
@@ -28,11 +29,6 @@ constexpr int DateMessage = 67;
 constexpr int LineEndMessage = 68;
 constexpr int NoneMessage = 69;
 constexpr int NumberMessage = 70;
-
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // A chosen file becomes a command line: a path with blanks is quoted so it stays one word.
 QString CommandLineOf(const QString& file) {

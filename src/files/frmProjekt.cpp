@@ -3,6 +3,7 @@
 #include "core/SettingsFiles.h"
 #include "core/SettingsMessages.h"
 #include "core/TextTable.h"
+#include "ui/Named.h"
 #include "ui/PlatformServices.h"
 
 #include <QDateEdit>
@@ -27,11 +28,6 @@ constexpr int DateTimeMessage = 46;
 
 // The date picker's value before anything has set it.
 const QDate UnsetDate(1899, 1, 1);
-
-template <typename T> T* Named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QString FourDigitYearFormat() {
     QString format = QLocale().dateFormat(QLocale::ShortFormat);

@@ -34,8 +34,9 @@ void frmTransfer::AlleSpeicherLesen() {
         optOnline_Click();
     } else {
         Button_setzen_Init();
-        cmdLesFE_Click();
-        if (d.MemoryLayout.startsWith(QLatin1Char('2')))
+        // A memory that did not arrive complete ends the reading: the link is gone or the user
+        // cancelled, and the next memory would only wait again.
+        if (cmdLesFE_Click() && d.MemoryLayout.startsWith(QLatin1Char('2')))
             cmdLesNFE_Click();
         OptButton_setzen();
     }
@@ -43,10 +44,10 @@ void frmTransfer::AlleSpeicherLesen() {
     m_state.OnlinePaused = false;
 }
 
-void frmTransfer::cmdLesFE_Click() {
+bool frmTransfer::cmdLesFE_Click() {
     m_link->checkLink(portNumber());
     if (!m_link->LinkConnected())
-        return;
+        return false;
     if (!m_state.ReadAllMemories)
         ReadGeraet();
     m_state.Kind = MemoryKind::FE;
@@ -54,11 +55,12 @@ void frmTransfer::cmdLesFE_Click() {
         ClearStore();
         Button_setzen_Init();
         Meldung_Speicher_Leer();
-        return;
+        return true;
     }
-    Speicher_lesen();
+    const bool complete = Speicher_lesen();
     if (!m_state.ReadAllMemories)
         OptButton_setzen();
+    return complete;
 }
 
 void frmTransfer::cmdLesNFE_Click() {
@@ -83,28 +85,29 @@ void frmTransfer::cmdLesNFE_Click() {
         OptButton_setzen();
 }
 
-void frmTransfer::Speicher_lesen() {
-    const QDateTime now = m_platform.now();
-    m_state.DownloadTime = now.toString(QStringLiteral("hh:mm:ss"));
-    m_state.DownloadDate = now.toString(QStringLiteral("dd.MM.yyyy"));
-    lstStat->clear();
-    MSFlex->setRowCount(0);
-    lstStat->setVisible(true);
-    Reset_Statistic();
-    InitMSFlex();
-    ClearStore();
-
+bool frmTransfer::Speicher_lesen() {
+    // The table and store it replaces stay as they are until the new memory has arrived
+    // complete: a cancelled, cut or failed download must not lose values never saved.
     m_link->checkLink(portNumber());
     if (!m_link->LinkConnected())
-        return;
+        return false;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_state.Counters.CurrentIndex = 1;
+    const QDateTime now = m_platform.now();
     const int expected =
         m_state.Kind == MemoryKind::NFE ? m_state.Device.NFECount : m_state.Device.FECount;
     m_link->readMemory(m_state.Kind);
     const InstrumentLink::Outcome outcome = waitForExchange(expected);
-    if (outcome == InstrumentLink::Outcome::Done) {
+    const bool complete = outcome == InstrumentLink::Outcome::Done;
+    if (complete) {
+        m_state.DownloadTime = now.toString(QStringLiteral("hh:mm:ss"));
+        m_state.DownloadDate = now.toString(QStringLiteral("dd.MM.yyyy"));
+        lstStat->clear();
+        MSFlex->setRowCount(0);
+        Reset_Statistic();
+        InitMSFlex();
+        ClearStore();
+        m_state.Counters.CurrentIndex = 1;
         const MemoryAnswer answer = SplitMemoryAnswer(m_link->answerText());
         if (answer.LimitExceeded)
             limitMessage();
@@ -121,6 +124,7 @@ void frmTransfer::Speicher_lesen() {
     showExportButtons();
     QApplication::restoreOverrideCursor();
     lstStat->setVisible(MSFlex->rowCount() > 0);
+    return complete;
 }
 
 void frmTransfer::storeDownload(const QStringList& lines, const QDateTime& now) {

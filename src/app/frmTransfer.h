@@ -112,9 +112,11 @@ public:
     void cmdStop_Click();
     void cmdLesen_Click();
     void AlleSpeicherLesen();
-    void cmdLesFE_Click();
+    // True when the memory arrived complete (or the instrument reported it empty).
+    bool cmdLesFE_Click();
     void cmdLesNFE_Click();
-    void Speicher_lesen();
+    // One memory download; true when it arrived complete and replaced the table's memory.
+    bool Speicher_lesen();
 
     // Files and project data.
     void cmdSave_Click();

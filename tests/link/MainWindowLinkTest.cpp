@@ -176,19 +176,83 @@ TEST_F(LinkedWindow, StreamedValuesCanBePaused) {
     EXPECT_EQ(w->MSFlex->item(2, 1)->text().trimmed(), QStringLiteral("3"));
 }
 
-TEST_F(LinkedWindow, EscEndsAWaitingDownloadWithoutTakingAnything) {
+// The values of a memory as the store holds them, for comparing before and after a download.
+QList<double> StoredValues(frmTransfer& w, MemoryKind kind) {
+    const AppState& state = w.state();
+    QList<double> values;
+    for (int slot = 1; slot <= state.Store.SeriesLength(kind); ++slot)
+        values << state.Store.at(kind, slot).Value;
+    return values;
+}
+
+TEST_F(LinkedWindow, EscEndsAWaitingDownloadAndKeepsTheMemoryItWouldHaveReplaced) {
     SimOptions options;
     options.FeCount = 5;
     begin(QStringLiteral("DP"), options);
     w->cmdConnect->click();
-    ASSERT_EQ(w->state().Store.SeriesLength(MemoryKind::FE), 5);
+    w->optFE->click();
+    const QList<double> before = StoredValues(*w, MemoryKind::FE);
+    const QString downloaded = w->state().DownloadTime;
+    ASSERT_EQ(before.size(), 5);
     sim.setSilent(true);
     QTimer::singleShot(300, [&] { install.platform.escape = true; });
     w->cmdLesFE->click();
     install.platform.escape = false;
-    EXPECT_EQ(w->state().Store.SeriesLength(MemoryKind::FE), 0);
+    EXPECT_EQ(StoredValues(*w, MemoryKind::FE), before);
+    EXPECT_EQ(w->MSFlex->rowCount(), 5);
+    EXPECT_EQ(w->state().DownloadTime, downloaded);
     EXPECT_TRUE(w->cmdLesFE->isEnabled());
     EXPECT_TRUE(log().contains(QStringLiteral("Esc")));
+}
+
+// Both memories were read and never saved; the cable is pulled during the next reading of both.
+TEST_F(LinkedWindow, UnplugDuringReadingBothMemoriesLosesNeither) {
+    SimOptions options;
+    options.FeCount = 12;
+    options.NfeCount = 7;
+    begin(QStringLiteral("DP"), options);
+    w->cmdConnect->click();
+    const QList<double> fe = StoredValues(*w, MemoryKind::FE);
+    const QList<double> nfe = StoredValues(*w, MemoryKind::NFE);
+    ASSERT_EQ(fe.size(), 12);
+    ASSERT_EQ(nfe.size(), 7);
+    QObject::connect(&sim, &InstrumentSimulator::commandReceived, &sim,
+                     [&](const QString& command) {
+                         if (!command.startsWith(QStringLiteral("$zorv10")))
+                             return;
+                         sim.setSilent(true);
+                         QTimer::singleShot(200, &sim, [&] { sim.unplug(); });
+                     });
+    w->cmdLesen->click();
+    EXPECT_FALSE(w->link().LinkConnected());
+    EXPECT_EQ(StoredValues(*w, MemoryKind::FE), fe);
+    EXPECT_EQ(StoredValues(*w, MemoryKind::NFE), nfe);
+    w->optNFE->click();
+    EXPECT_EQ(w->MSFlex->rowCount(), 7);
+}
+
+// The instrument starts its answer, then says it is not available: the lines so far are not
+// taken, and the memory shown before stays.
+TEST_F(LinkedWindow, DownloadCutByNotAvailableKeepsTheOldMemory) {
+    SimOptions options;
+    options.FeCount = 4;
+    begin(QStringLiteral("DP"), options);
+    w->cmdConnect->click();
+    const QList<double> before = StoredValues(*w, MemoryKind::FE);
+    ASSERT_EQ(before.size(), 4);
+    sim.fillMemories(9, 0);
+    const QStringList fresh = sim.memoryLines(1);
+    QObject::connect(&sim, &InstrumentSimulator::commandReceived, &sim,
+                     [&](const QString& command) {
+                         if (!command.startsWith(QStringLiteral("$zorv10")))
+                             return;
+                         sim.setSilent(true);
+                         sim.sendRaw("\x02\r\n" + fresh.at(0).toLatin1() + "\r\n" +
+                                     fresh.at(1).toLatin1() + "\r\n\x19");
+                     });
+    w->cmdLesFE->click();
+    EXPECT_EQ(StoredValues(*w, MemoryKind::FE), before);
+    EXPECT_EQ(w->MSFlex->rowCount(), 4);
 }
 
 TEST_F(LinkedWindow, NotAvailableInstrumentSaysSo) {

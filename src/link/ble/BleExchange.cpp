@@ -183,6 +183,13 @@ BleOutcome BleExchange::resumeMeasure() {
     return request([this] { return SubMeasure(); });
 }
 
+BleOutcome BleExchange::renewMeasure() {
+    const BleOutcome off = request([this] { return UnsubMeasure(); });
+    if (!off.ok())
+        emit logLine(QStringLiteral("UnsubMeasure: ") + off.Message);
+    return request([this] { return SubMeasure(); });
+}
+
 BleOutcome BleExchange::readDirectory() {
     BleOutcome outcome = suspendMeasure();
     if (outcome.ok())

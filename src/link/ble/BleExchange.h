@@ -84,6 +84,9 @@ public:
     // Notifications off, or on, and waited for; nothing to do when already so.
     BleOutcome suspendMeasure();
     BleOutcome resumeMeasure();
+    // Notifications off and on again, whatever they were: after a loss the instrument may still
+    // hold the old subscription.
+    BleOutcome renewMeasure();
 
 signals:
     // One online value as it came; the table takes it.

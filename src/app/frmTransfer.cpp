@@ -151,6 +151,8 @@ void frmTransfer::buildControls() {
     optNFE = Named(new QRadioButton(Frame3), "optNFE");
     optOnline = Named(new QRadioButton(Frame3), "optOnline");
     cmbSpeicher = Named(new QComboBox(Frame3), "cmbSpeicher");
+    // Its entries align names and counts in columns.
+    cmbSpeicher->setFont(FixedPitchFont(10));
     cmdRefresh = Button("cmdRefresh", Frame3);
     options->addWidget(optFE);
     options->addWidget(optNFE);

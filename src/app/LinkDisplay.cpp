@@ -48,13 +48,28 @@ void LinkDisplay::startUp(bool lowEnergy) {
 }
 
 void LinkDisplay::retranslate(bool connected) {
-    m_c.cmdConnect->setText(m_state.caption(50));
+    const TextTable& texts = m_state.Texts;
+    const auto shows = [&texts](const QString& text, bool caption, int slot) {
+        for (int language : {0, 1})
+            if (text == (caption ? texts.caption(language, slot) : texts.message(language, slot)))
+                return true;
+        return false;
+    };
+    // What a lost Bluetooth LE link shows stays, in the new language: the button still offers
+    // the reconnect.
+    const QString button = m_c.cmdConnect->text();
+    m_c.cmdConnect->setText(m_state.caption(shows(button, true, 54)   ? 54
+                                            : shows(button, true, 51) ? 51
+                                                                      : 50));
+    const QString wait = m_c.txtWait->text();
     // A prompt for the port stays a prompt, in the new language; LE instruments have no port.
     const bool askForPort =
         m_c.ComboPort->currentText().isEmpty() && m_state.Device.LinkKind != QLatin1String("L");
-    m_c.txtWait->setText(connected    ? m_state.caption(53)
-                         : askForPort ? m_state.message(24)
-                                      : m_state.message(13));
+    m_c.txtWait->setText(connected                ? m_state.caption(53)
+                         : shows(wait, false, 72) ? m_state.message(72)
+                         : shows(wait, true, 51)  ? m_state.caption(51)
+                         : askForPort             ? m_state.message(24)
+                                                  : m_state.message(13));
     cmdAbbrechen->setText(say("Abbrechen (Esc)", "Cancel (Esc)"));
 }
 

@@ -238,6 +238,12 @@ TEST_F(BleMainWindow, ALostLinkOffersReconnectAndComesBack) {
     EXPECT_EQ(w->link().state(), InstrumentLink::State::Lost);
     EXPECT_TRUE(log().contains(QStringLiteral("Disconnected ausser reichweite")));
 
+    // A language switch keeps offering the reconnect.
+    w->English_Click();
+    EXPECT_EQ(w->cmdConnect->text(), QStringLiteral("ReConnect"));
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Device out of bluetooth range or switched off"));
+    w->German_Click();
+
     // Still away: the subscription is refused and the user is told what to do.
     client->refuse["Subscribe"] = {BleClient::NotConnected, "not connected"};
     w->cmdConnect->click();

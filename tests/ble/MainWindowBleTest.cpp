@@ -280,6 +280,23 @@ TEST_F(BleMainWindow, AClientReportOfTheLinkGoneAndBackShowsDisconnectedThenReco
     EXPECT_TRUE(w->cmdConnect->isVisibleTo(w.get()));
 }
 
+TEST_F(BleMainWindow, AClientErrorClosesTheLinkAndTheMainWindowOffersConnectAgain) {
+    connectInstrument();
+    emit client->Error(BleClient::WriteFailed, "refused");
+    ASSERT_TRUE(WaitFor([&] { return !w->link().LinkConnected(); }, 5000));
+    EXPECT_EQ(messages(), QStringList{"Error6 refused"});
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Nicht Verbunden"));
+    EXPECT_TRUE(w->cmdConnect->isVisibleTo(w.get()));
+    EXPECT_EQ(w->cmdConnect->text(), QStringLiteral("Verbinden"));
+    EXPECT_FALSE(w->picBth->isVisibleTo(w.get()));
+    // The instrument of this run is connected again without a new scan.
+    client->calls.clear();
+    QTimer::singleShot(0, w.get(), [this] { w->bleWindow().cmdConnect->click(); });
+    w->cmdConnect->click();
+    EXPECT_TRUE(w->link().LinkConnected());
+    EXPECT_TRUE(client->calls.contains(QStringLiteral("Connect|C464E3123456")));
+}
+
 TEST_F(BleMainWindow, ShutdownUnsubscribesAndDisconnects) {
     connectInstrument();
     client->calls.clear();

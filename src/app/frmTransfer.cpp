@@ -153,6 +153,7 @@ void frmTransfer::buildControls() {
     cmbSpeicher = Named(new QComboBox(Frame3), "cmbSpeicher");
     // Its entries align names and counts in columns.
     cmbSpeicher->setFont(FixedPitchFont(10));
+    cmbSpeicher->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmdRefresh = Button("cmdRefresh", Frame3);
     options->addWidget(optFE);
     options->addWidget(optNFE);

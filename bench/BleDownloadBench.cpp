@@ -1,16 +1,14 @@
-#include "ble_ui/BLE.h"
 #include "link/ble/BleLink.h"
 #include "link/ble/QtBleClient.h"
 #include "sim/ble/PrivateBus.h"
+#include "support/BleConnect.h"
 #include "support/TestInstallation.h"
 #include "ui/EventWait.h"
 
 #include <QComboBox>
-#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <ctime>
 
@@ -41,14 +39,7 @@ void BM_BleDownload5000(benchmark::State& state) {
     auto w = install.startWith([&](frmTransfer& window) {
         return new BleLink(new QtBleClient, install.platform, window.state().Device);
     });
-    QTimer::singleShot(0, w.get(), [&] {
-        BLE& ble = w->bleWindow();
-        ble.cmdScan->click();
-        waitFor([&] { return ble.lbDevices->count() == 1; });
-        ble.lbDevices->setCurrentRow(0);
-        ble.cmdConnect->click();
-    });
-    w->cmdConnect->click();
+    ConnectThroughBleWindow(*w);
     if (!w->link().LinkConnected() || w->cmbSpeicher->count() != 1) {
         state.SkipWithError("no link to the simulator");
         return;

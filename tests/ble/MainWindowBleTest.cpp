@@ -7,6 +7,7 @@
 #include "extras/frmInfo.h"
 #include "extras/frmTime.h"
 #include "link/ble/BleLink.h"
+#include "support/BleConnect.h"
 #include "support/TestInstallation.h"
 
 #include <QComboBox>
@@ -39,18 +40,7 @@ protected:
         });
     }
 
-    // The connect button opens the connect window; the user scans, picks the instrument and
-    // connects there.
-    void connectInstrument() {
-        QTimer::singleShot(0, w.get(), [this] {
-            BLE& ble = w->bleWindow();
-            ble.cmdScan->click();
-            ASSERT_TRUE(WaitFor([&] { return ble.lbDevices->count() == 1; }, 5000));
-            ble.lbDevices->setCurrentRow(0);
-            ble.cmdConnect->click();
-        });
-        w->cmdConnect->click();
-    }
+    void connectInstrument() { ConnectThroughBleWindow(*w); }
 
     QStringList calls(const QString& prefix) const {
         QStringList found;

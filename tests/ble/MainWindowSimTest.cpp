@@ -3,6 +3,7 @@
 #include "core/QStringPrinter.h"
 #include "extras/frmTime.h"
 #include "link/ble/BleLink.h"
+#include "support/BleConnect.h"
 #include "support/TestInstallation.h"
 
 #include <QComboBox>
@@ -32,16 +33,7 @@ protected:
                          [this](int, const QString& message) { clientLog << message; });
     }
 
-    void connectInstrument() {
-        QTimer::singleShot(0, w.get(), [this] {
-            BLE& ble = w->bleWindow();
-            ble.cmdScan->click();
-            ASSERT_TRUE(WaitFor([&] { return ble.lbDevices->count() == 1; }));
-            ble.lbDevices->setCurrentRow(0);
-            ble.cmdConnect->click();
-        });
-        w->cmdConnect->click();
-    }
+    void connectInstrument() { ConnectThroughBleWindow(*w); }
     void download(int entry) {
         w->cmbSpeicher->setCurrentIndex(entry);
         w->cmdLesen->click();

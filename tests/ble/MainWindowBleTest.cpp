@@ -167,6 +167,19 @@ TEST_F(BleMainWindow, ADownloadCancelledOrUnansweredLeavesTheTableAsItWas) {
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_TRUE(w->cmdLesen->isEnabled());
 
+    // The link drops in the middle: the download ends at once, not by its time limit.
+    QObject::disconnect(&w->link(), &InstrumentLink::progress, w.get(), nullptr);
+    QObject::connect(&w->link(), &InstrumentLink::progress, w.get(), [this] {
+        instrument.silentBlocks = true;
+        instrument.drop();
+    });
+    link->exchange().setBusyTimeoutMs(60000);
+    download(2);
+    EXPECT_EQ(messages(), QStringList{"Bluetooth Verbindung nicht bereit"});
+    EXPECT_EQ(w->MSFlex->rowCount(), 12);
+    EXPECT_DOUBLE_EQ(w->state().Store.at(MemoryKind::FE, 1).Value, before);
+
+    install.platform.clearMessages();
     QObject::disconnect(&w->link(), &InstrumentLink::progress, w.get(), nullptr);
     link->exchange().setBusyTimeoutMs(300);
     instrument.silentBlocks = true;

@@ -2,7 +2,6 @@
 
 #include "app/LinkDisplay.h"
 #include "ble_ui/BLE.h"
-#include "link/ble/BleClient.h"
 #include "link/ble/BleLink.h"
 #include "ui/PlatformServices.h"
 
@@ -42,12 +41,8 @@ bool frmTransfer::connectLowEnergy() {
     m_platform.waitUntil([&window] { return !window.isVisible(); }, -1, false);
     BleLink& link = *bleLink();
     if (window.result() != QDialog::Accepted) {
-        // Closed with its close box: nothing is identified, and a connection under way is given
-        // up.
-        link.client().ClientScanStop();
-        if (!window.BleConnected)
-            link.client().ClientDisconnect();
-        link.setConnected(false);
+        // Closed with its close box: nothing is identified.
+        link.giveUp();
         return false;
     }
     link.identify();

@@ -35,6 +35,12 @@ void BleLink::setConnected(bool connected) {
     settle(connected ? State::Connected : State::NotConnected);
 }
 
+void BleLink::giveUp() {
+    m_client->ClientScanStop();
+    m_client->ClientDisconnect();
+    settle(State::NotConnected);
+}
+
 void BleLink::markLost() {
     settle(State::Lost);
 }

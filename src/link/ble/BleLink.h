@@ -29,6 +29,8 @@ public:
 
     // The connect window reports the link up with both services found, or given up.
     void setConnected(bool connected);
+    // The connect window was closed without a link: a scan or a connection under way ends.
+    void giveUp();
     // The link dropped on its own; the client brings it back by itself.
     void markLost();
     // Notifications asked for anew once the link is back; the link counts as connected again.

@@ -37,6 +37,7 @@ bool frmTransfer::connectLowEnergy() {
         return false;
     }
     BLE& window = bleWindow();
+    window.setResult(QDialog::Rejected);
     window.show();
     m_platform.waitUntil([&window] { return !window.isVisible(); }, -1, false);
     BleLink& link = *bleLink();

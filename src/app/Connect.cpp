@@ -73,19 +73,23 @@ void frmTransfer::ComboPort_Change() {
 
 void frmTransfer::cmdConnect_Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (m_state.Device.LinkKind == QLatin1String("L")) {
+    const bool lowEnergy = m_state.Device.LinkKind == QLatin1String("L");
+    if (lowEnergy) {
         // Bluetooth LE instruments connect through their own window.
-        QApplication::restoreOverrideCursor();
-        return;
+        if (!connectLowEnergy()) {
+            QApplication::restoreOverrideCursor();
+            return;
+        }
+    } else {
+        const QString text = ComboPort->currentText();
+        if (!text.isEmpty()) {
+            if (const std::optional<QString> number = PortNumberText(text))
+                m_state.Settings.COMPortNummer = *number;
+            m_display->showState(InstrumentLink::State::Opening);
+            m_link->closeLink();
+        }
+        m_link->checkLink(portNumber());
     }
-    const QString text = ComboPort->currentText();
-    if (!text.isEmpty()) {
-        if (const std::optional<QString> number = PortNumberText(text))
-            m_state.Settings.COMPortNummer = *number;
-        m_display->showState(InstrumentLink::State::Opening);
-        m_link->closeLink();
-    }
-    m_link->checkLink(portNumber());
 
     if (m_link->LinkConnected()) {
         ReadGeraet();
@@ -95,7 +99,8 @@ void frmTransfer::cmdConnect_Click() {
             Speicherauswahl_setzen();
             Voreinstellungen(QStringLiteral("PI"));
             Voreinstellungen(QStringLiteral("LL"));
-            Voreinstellungen(QStringLiteral("CS"));
+            if (!lowEnergy)
+                Voreinstellungen(QStringLiteral("CS"));
             const QString layout = m_state.Device.MemoryLayout;
             if (layout.startsWith(QLatin1Char('4')) || layout.startsWith(QLatin1Char('X')))
                 optOnline_Click();

@@ -10,7 +10,9 @@
 #include <QTableWidget>
 
 void frmTransfer::cmdLesen_Click() {
-    if (m_state.Device.LinkKind != QLatin1String("L"))
+    if (m_state.Device.LinkKind == QLatin1String("L"))
+        LE_Speicher_lesen();
+    else
         AlleSpeicherLesen();
 }
 

@@ -12,8 +12,10 @@
 
 void frmTransfer::ReadGeraet() {
     setWindowTitle(m_state.titleText());
-    if (m_state.Device.LinkKind == QLatin1String("L"))
+    if (m_state.Device.LinkKind == QLatin1String("L")) {
+        SpeicherInfoLesen(true);
         return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_link->identify();
     waitForExchange(0);

@@ -1,5 +1,7 @@
 #include "app/LinkDisplay.h"
 
+#include "ble_ui/BLE.h"
+
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QGroupBox>
@@ -46,11 +48,28 @@ void LinkDisplay::startUp(bool lowEnergy) {
 }
 
 void LinkDisplay::retranslate(bool connected) {
-    m_c.cmdConnect->setText(m_state.caption(50));
-    // A prompt for the port stays a prompt, in the new language.
-    m_c.txtWait->setText(connected                                ? m_state.caption(53)
-                         : m_c.ComboPort->currentText().isEmpty() ? m_state.message(24)
-                                                                  : m_state.message(13));
+    const TextTable& texts = m_state.Texts;
+    const auto shows = [&texts](const QString& text, bool caption, int slot) {
+        for (int language : {0, 1})
+            if (text == (caption ? texts.caption(language, slot) : texts.message(language, slot)))
+                return true;
+        return false;
+    };
+    // What a lost Bluetooth LE link shows stays, in the new language: the button still offers
+    // the reconnect.
+    const QString button = m_c.cmdConnect->text();
+    m_c.cmdConnect->setText(m_state.caption(shows(button, true, 54)   ? 54
+                                            : shows(button, true, 51) ? 51
+                                                                      : 50));
+    const QString wait = m_c.txtWait->text();
+    // A prompt for the port stays a prompt, in the new language; LE instruments have no port.
+    const bool askForPort =
+        m_c.ComboPort->currentText().isEmpty() && m_state.Device.LinkKind != QLatin1String("L");
+    m_c.txtWait->setText(connected                ? m_state.caption(53)
+                         : shows(wait, false, 72) ? m_state.message(72)
+                         : shows(wait, true, 51)  ? m_state.caption(51)
+                         : askForPort             ? m_state.message(24)
+                                                  : m_state.message(13));
     cmdAbbrechen->setText(say("Abbrechen (Esc)", "Cancel (Esc)"));
 }
 
@@ -110,8 +129,11 @@ void LinkDisplay::showState(InstrumentLink::State state) {
         m_c.Frame2->setTitle(QStringLiteral("Com-Port(COM") +
                              m_state.Settings.COMPortNummer.trimmed() + QLatin1Char(')'));
         m_c.txtWait->setText(m_state.caption(53));
+        m_c.txtWait->setVisible(true);
+        m_c.cmdConnect->setText(m_state.caption(50));
         m_c.cmdConnect->setVisible(false);
         showPictures(true);
+        m_c.picBthBlitz->setVisible(false);
         return;
     case State::NotConnected:
     case State::NoAnswer:
@@ -119,8 +141,11 @@ void LinkDisplay::showState(InstrumentLink::State state) {
         m_c.ComboPort->setVisible(true);
         m_c.Frame2->setTitle(QStringLiteral("Com-Port"));
         m_c.txtWait->setText(m_state.caption(55));
+        // Not connected, the connect button is always offered.
+        m_c.cmdConnect->setVisible(true);
         m_c.cmdConnect->setFocus();
         showPictures(false);
+        m_c.picBthBlitz->setVisible(false);
         return;
     case State::NotAvailable:
         m_c.txtWait->setText(m_state.message(29));
@@ -151,6 +176,18 @@ void LinkDisplay::showUnplugged() {
     m_c.cmdConnect->setVisible(true);
     showPictures(false);
     m_c.ComboPort->setVisible(true);
+}
+
+void LinkDisplay::showLowEnergy(BleLinkView view) {
+    const bool offered = view != BleLinkView::Disconnected;
+    m_c.cmdConnect->setText(m_state.caption(offered ? 54 : 51));
+    m_c.cmdConnect->setVisible(offered);
+    showPictures(false);
+    m_c.picBthBlitz->setVisible(true);
+    if (view == BleLinkView::Returned)
+        return;
+    m_c.txtWait->setText(view == BleLinkView::Lost ? m_state.message(72) : m_state.caption(51));
+    m_c.txtWait->setVisible(true);
 }
 
 void LinkDisplay::showWaiting(int expected) {

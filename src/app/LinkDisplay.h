@@ -11,6 +11,7 @@ class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+enum class BleLinkView;
 
 // The connection controls of the main window.
 struct LinkControls {
@@ -40,6 +41,8 @@ public:
     void showReason(const QString& reason);
     void showReady();
     void showUnplugged();
+    // A Bluetooth LE link that was lost, reported gone or came back on its own.
+    void showLowEnergy(BleLinkView view);
     // A wait that only Esc (or the cancel button) ends; expected > 0 shows the values received
     // so far against that count.
     void showWaiting(int expected);

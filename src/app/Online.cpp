@@ -17,9 +17,13 @@ bool LooksLikeValueLine(const QString& line) {
 } // namespace
 
 void frmTransfer::onlineReceived(const QString& line) {
-    // Values reach the table only while it shows the Online memory.
-    if (m_state.Kind != MemoryKind::Online)
-        return;
+    // Values reach the table only while it shows the Online memory; those of an instrument that
+    // sends them unasked bring that table into view.
+    if (m_state.Kind != MemoryKind::Online) {
+        if (!m_link->sendsUnasked())
+            return;
+        optOnline_Click();
+    }
     if (m_state.Device.OnlineMode == QLatin1String("V"))
         streamLine(line);
     else

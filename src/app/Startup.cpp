@@ -1,6 +1,8 @@
 #include "app/DataFolders.h"
 #include "app/LinkDisplay.h"
 #include "app/frmTransfer.h"
+#include "link/ble/BleLink.h"
+#include "link/ble/QtBleClient.h"
 #include "link/serial/SerialLink.h"
 
 #include "ui/PlatformServices.h"
@@ -95,7 +97,10 @@ void frmTransfer::Form_Load() {
     m_state.Device.ModelCode = m_state.Settings.ModelCode;
     FillCapabilities(m_state.Device, m_state.Settings.ModelCode);
     if (m_link == nullptr)
-        useLink(new SerialLink(m_platform, m_state.Device.LinkKind));
+        useLink(m_state.Device.LinkKind == QLatin1String("L")
+                    ? static_cast<InstrumentLink*>(
+                          new BleLink(new QtBleClient, m_platform, m_state.Device))
+                    : new SerialLink(m_platform, m_state.Device.LinkKind));
     m_link->setSettingsFolder(m_state.AppDataPath);
     if (m_state.Device.OnlineMode == QLatin1String("V")) {
         mnuTastaturevent->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "app/frmTransfer.h"
 
 #include "app/LinkDisplay.h"
+#include "ble_ui/BLE.h"
 #include "ui/PlatformServices.h"
 
 #include <QChartView>
@@ -13,7 +14,8 @@
 
 void frmTransfer::Texte_setzen() {
     m_state.Texts.CaptionTexts_fuellen();
-    // The LE window takes its captions here once it exists (Bluetooth LE instruments).
+    if (bleLink() != nullptr)
+        bleWindow().ApplyCaptions();
 
     mnuDatei->setTitle(m_state.caption(0));
     cmdOpen->setText(m_state.caption(1));

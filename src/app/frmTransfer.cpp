@@ -151,6 +151,9 @@ void frmTransfer::buildControls() {
     optNFE = Named(new QRadioButton(Frame3), "optNFE");
     optOnline = Named(new QRadioButton(Frame3), "optOnline");
     cmbSpeicher = Named(new QComboBox(Frame3), "cmbSpeicher");
+    // Its entries align names and counts in columns.
+    cmbSpeicher->setFont(FixedPitchFont(10));
+    cmbSpeicher->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmdRefresh = Button("cmdRefresh", Frame3);
     options->addWidget(optFE);
     options->addWidget(optNFE);
@@ -276,6 +279,9 @@ void frmTransfer::connectControls() {
     connect(cmdGross, &QPushButton::clicked, this, &frmTransfer::cmdGross_Click);
     connect(cmdAbs, &QPushButton::clicked, this, &frmTransfer::cmdAbs_Click);
     connect(mnuTastaturevent, &QAction::triggered, this, &frmTransfer::mnuTastaturevent_Click);
+    connect(cmdRefresh, &QPushButton::clicked, this, &frmTransfer::cmdRefresh_Click);
+    connect(mnuInfo, &QAction::triggered, this, &frmTransfer::mnuInfo_Click);
+    connect(mnuSetTime, &QAction::triggered, this, &frmTransfer::mnuSetTime_Click);
     connect(this, &frmTransfer::onlineRecordAdded, this, &frmTransfer::forwardKeyEvents);
     // The file menu offers the same commands as the buttons and follows their state.
     connect(mnuOpen, &QAction::triggered, cmdOpen, &QPushButton::click);

@@ -7,6 +7,8 @@
 
 #include <QMainWindow>
 
+class BLE;
+class BleLink;
 class PlatformServices;
 class QAction;
 class QChartView;
@@ -25,6 +27,9 @@ class frmProjekt;
 class CountedNotices;
 class frmTastatur;
 class LinkDisplay;
+class frmInfo;
+class frmTime;
+enum class BleLinkView;
 struct KeyEventContext;
 struct MesFileContext;
 struct ExportContext;
@@ -117,6 +122,17 @@ public:
     void cmdLesNFE_Click();
     // One memory download; true when it arrived complete and replaced the table's memory.
     bool Speicher_lesen();
+
+    // Bluetooth LE instruments: the link is made in the connect window, memories are read by
+    // their entry in cmbSpeicher.
+    BLE& bleWindow();
+    bool SpeicherInfoLesen(bool cmbFuellen);
+    void cmdRefresh_Click();
+    void LE_Speicher_lesen();
+
+    // Device information and clock.
+    void mnuInfo_Click();
+    void mnuSetTime_Click();
 
     // Files and project data.
     void cmdSave_Click();
@@ -257,6 +273,13 @@ private:
     void streamLine(const QString& line);
     void onlineValueTaken();
     bool startOnlineReception();
+    BleLink* bleLink() const;
+    bool connectLowEnergy();
+    void reconnectLowEnergy();
+    void lowEnergyConnected();
+    void showLowEnergyView(BleLinkView view);
+    // Logs why the exchange named ended early and tells the user when there is something to say.
+    void showLinkFailure(const QString& exchange);
     MesFileContext mesFileContext() const;
     ExportContext exportContext();
     SpreadsheetInputs spreadsheetInputs() const;
@@ -277,6 +300,9 @@ private:
     CountedNotices* m_notices = nullptr;
     frmChartG* m_largeChart = nullptr;
     frmTastatur* m_keyEventDialog = nullptr;
+    BLE* m_bleWindow = nullptr;
+    frmInfo* m_infoDialog = nullptr;
+    frmTime* m_timeDialog = nullptr;
 };
 
 // The locale's decimal separator: the second character of 1.3 written as text.

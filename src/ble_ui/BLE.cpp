@@ -95,8 +95,7 @@ void BLE::Form_Load() {
 
 void BLE::ApplyCaptions() {
     setWindowTitle(m_context.ProgramTitle());
-    if (!BleConnected)
-        cmdConnect->setText(caption(50));
+    cmdConnect->setText(caption(BleConnected ? 52 : 50));
     Label1->setText(message(79));
 }
 

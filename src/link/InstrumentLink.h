@@ -2,10 +2,17 @@
 
 #include "core/MeasurementLine.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
+
+// A memory as an instrument's directory lists it.
+struct LinkMemory {
+    QString Name;
+    int Count = 0;
+};
 
 // One instrument as the windows see it: exchanges (identify, read a memory, online values), not
 // ports or radios. An exchange is started, runs in the event loop and ends with
@@ -48,10 +55,24 @@ public:
     // Ends the running exchange as Esc does.
     virtual void cancel() = 0;
 
+    // Instruments that list their memories in a directory and read one by its place in it
+    // (Bluetooth LE). Other links end these exchanges at once as not available.
+    virtual void readDirectory() { notOffered(); }
+    virtual void readMemoryAt(int index) {
+        Q_UNUSED(index);
+        notOffered();
+    }
+    // The directory of the last readDirectory.
+    const QList<LinkMemory>& memories() const { return m_memories; }
+    // The instrument sends its values without being asked, online or not.
+    virtual bool sendsUnasked() const { return false; }
+
     bool exchangeRunning() const { return m_running; }
     Outcome lastOutcome() const { return m_outcome; }
     // The text of the last exchange, lines ending CR LF.
     const QString& answerText() const { return m_answer; }
+    // Why the last exchange failed, for the user; empty when done or when nothing is to be said.
+    const QString& failureText() const { return m_failure; }
 
 signals:
     void lineReceived(const QString& line);
@@ -71,6 +92,7 @@ protected:
     // Every exchange starts with an empty answer and ends once, with its outcome.
     void beginExchange() {
         m_answer.clear();
+        m_failure.clear();
         m_outcome = Outcome::Done;
         m_running = true;
         emit exchangeStarted();
@@ -84,6 +106,14 @@ protected:
     }
 
     QString m_answer;
+    QString m_failure;
+    QList<LinkMemory> m_memories;
+
+    // An exchange this link does not offer.
+    void notOffered() {
+        beginExchange();
+        finishExchange(Outcome::NotAvailable);
+    }
 
 private:
     bool m_running = false;

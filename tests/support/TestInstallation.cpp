@@ -34,8 +34,13 @@ std::unique_ptr<frmTransfer> TestInstallation::start() {
 }
 
 std::unique_ptr<frmTransfer> TestInstallation::startScripted() {
+    return startWith([](frmTransfer&) { return new ScriptedLink; });
+}
+
+std::unique_ptr<frmTransfer>
+TestInstallation::startWith(const std::function<InstrumentLink*(frmTransfer&)>& link) {
     auto window = std::make_unique<frmTransfer>(platform, programFolder());
-    window->useLink(new ScriptedLink);
+    window->useLink(link(*window));
     window->Form_Load();
     return window;
 }

@@ -22,6 +22,9 @@ public:
     std::unique_ptr<frmTransfer> start();
     // The same window with a scripted instrument link instead of a port (see ScriptedLink).
     std::unique_ptr<frmTransfer> startScripted();
+    // The same window over the link made for it, which may use the window's state.
+    std::unique_ptr<frmTransfer>
+    startWith(const std::function<InstrumentLink*(frmTransfer&)>& link);
 
     FakePlatformServices platform;
 

@@ -20,6 +20,7 @@ BleExchange::BleExchange(BleClient& client, PlatformServices& platform, DeviceIn
                    const QString&, const QString&,
                    const QString& value) { onValue(serviceId, characteristicId, value); });
     connect(&m_client, &BleClient::Error, this, [this] { m_clientError = true; });
+    connect(&m_client, &BleClient::Disconnected, this, [this] { m_linkGone = true; });
 }
 
 QString BleExchange::say(const char* german, const char* english) const {
@@ -133,14 +134,17 @@ bool BleExchange::UnsubMeasure() {
 }
 
 BleOutcome BleExchange::waitBusy() {
-    m_platform.waitUntil([this] { return BleBusy == 0 || m_clientError || m_readBackFailed; },
-                         m_busyTimeoutMs, false);
+    // Only a drop while waiting ends the wait; the link may have come back since an earlier one.
+    m_linkGone = false;
+    m_platform.waitUntil(
+        [this] { return BleBusy == 0 || m_clientError || m_readBackFailed || m_linkGone; },
+        m_busyTimeoutMs, false);
     if (BleBusy == 0)
         return {};
     BleBusy = 0;
     if (m_clientError)
         return {BleOutcome::ClientError, QString()};
-    if (m_readBackFailed)
+    if (m_readBackFailed || m_linkGone)
         return notReady();
     return {BleOutcome::NoAnswer, noAnswerMessage()};
 }
@@ -180,6 +184,13 @@ BleOutcome BleExchange::suspendMeasure() {
 BleOutcome BleExchange::resumeMeasure() {
     if (MeasureSubscribed)
         return {};
+    return request([this] { return SubMeasure(); });
+}
+
+BleOutcome BleExchange::renewMeasure() {
+    const BleOutcome off = request([this] { return UnsubMeasure(); });
+    if (!off.ok())
+        emit logLine(QStringLiteral("UnsubMeasure: ") + off.Message);
     return request([this] { return SubMeasure(); });
 }
 

@@ -67,7 +67,8 @@ public:
     // The message of a wait that timed out, in the language set.
     QString noAnswerMessage() const;
 
-    // Waits until BleBusy is 0, the client reports an error or the time limit passes.
+    // Waits until BleBusy is 0, the client reports an error or the link gone, or the time limit
+    // passes.
     BleOutcome waitBusy();
 
     // The identification request after a connection; the answer fills the device.
@@ -84,6 +85,9 @@ public:
     // Notifications off, or on, and waited for; nothing to do when already so.
     BleOutcome suspendMeasure();
     BleOutcome resumeMeasure();
+    // Notifications off and on again, whatever they were: after a loss the instrument may still
+    // hold the old subscription.
+    BleOutcome renewMeasure();
 
 signals:
     // One online value as it came; the table takes it.
@@ -106,5 +110,6 @@ private:
     int m_languageIndex = 0;
     int m_busyTimeoutMs = BusyTimeoutMs;
     bool m_clientError = false;
+    bool m_linkGone = false;       // the link dropped: no answer will come
     bool m_readBackFailed = false; // the read of a command's answer could not be asked for
 };

@@ -1,0 +1,104 @@
+#include "app/frmTransfer.h"
+
+#include "app/LinkDisplay.h"
+#include "core/MemoryEntry.h"
+#include "ui/PlatformServices.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTableWidget>
+
+bool frmTransfer::SpeicherInfoLesen(bool cmbFuellen) {
+    m_link->readDirectory();
+    const bool read = waitForExchange(0) == InstrumentLink::Outcome::Done;
+    if (m_link->LinkConnected())
+        m_display->showReady();
+    if (!read) {
+        showLinkFailure(QStringLiteral("Speicherinfo"));
+        return false;
+    }
+    if (!cmbFuellen)
+        return true;
+    cmbSpeicher->clear();
+    const QString prefix = m_state.message(76);
+    for (const LinkMemory& memory : m_link->memories())
+        cmbSpeicher->addItem(MemoryEntryText(prefix, memory.Name, memory.Count));
+    if (cmbSpeicher->count() == 0)
+        cmbSpeicher->addItem(m_state.message(47));
+    cmbSpeicher->setCurrentIndex(0);
+    return true;
+}
+
+void frmTransfer::cmdRefresh_Click() {
+    SpeicherInfoLesen(true);
+    Unblock_Buttons();
+}
+
+// The table and store shown are replaced only by a memory that arrived complete; a download
+// that fails or is cancelled leaves them as they were.
+void frmTransfer::LE_Speicher_lesen() {
+    const QString entry = cmbSpeicher->currentText();
+    if (entry.isEmpty())
+        return;
+    const std::optional<MemoryEntry> chosen =
+        entry == m_state.message(33) || entry == m_state.message(47)
+            ? std::nullopt
+            : ParseMemoryEntry(entry, static_cast<int>(m_state.message(76).size()));
+    if (!chosen) {
+        message(m_state.message(83) + QStringLiteral("\r\n"));
+        return;
+    }
+    if (!SpeicherInfoLesen(false)) {
+        Unblock_Buttons();
+        return;
+    }
+    QStringList names;
+    for (const LinkMemory& memory : m_link->memories())
+        names << memory.Name;
+    const std::optional<int> index = FindMemoryByNumber(names, chosen->Name);
+    if (!index) {
+        message(m_state.message(82) + QStringLiteral("\r\n"));
+        Unblock_Buttons();
+        return;
+    }
+    const LinkMemory memory = m_link->memories().at(*index);
+    cmbSpeicher->setItemText(cmbSpeicher->currentIndex(),
+                             MemoryEntryText(m_state.message(76), memory.Name, memory.Count));
+
+    const QDateTime now = m_platform.now();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_link->readMemoryAt(*index);
+    const InstrumentLink::Outcome outcome = waitForExchange(memory.Count);
+    QApplication::restoreOverrideCursor();
+    if (m_link->LinkConnected())
+        m_display->showReady();
+    if (outcome != InstrumentLink::Outcome::Done) {
+        showLinkFailure(QStringLiteral("Speicher lesen"));
+        Unblock_Buttons();
+        return;
+    }
+    if (memory.Count == 0) {
+        Meldung_Speicher_Leer();
+        return;
+    }
+    QStringList lines = m_link->answerText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    if (lines.size() > MeasurementStore::MaxSlot) {
+        lines.resize(MeasurementStore::MaxSlot);
+        limitMessage();
+    }
+    m_state.Device.MemoryNumber = static_cast<qint16>(memory.Name.trimmed().toDouble());
+    m_state.Kind = MemoryKind::FE;
+    m_state.DownloadTime = now.toString(QStringLiteral("hh:mm:ss"));
+    m_state.DownloadDate = now.toString(QStringLiteral("dd.MM.yyyy"));
+    lstStat->clear();
+    MSFlex->setRowCount(0);
+    Reset_Statistic();
+    InitMSFlex();
+    ClearStore();
+    m_state.Counters.CurrentIndex = 1;
+    storeDownload(lines, now);
+    optFE->setVisible(true);
+    optFE_Click();
+}

@@ -253,6 +253,12 @@ void frmTransfer::connectControls() {
             &frmTransfer::cmdFlexTabelleloeschen_Click);
     connect(cmdSort, &QPushButton::clicked, this, &frmTransfer::cmdSort_Click);
     connect(MSFlex, &QTableWidget::cellClicked, this, [this](int row, int) { MSFlex_Click(row); });
+    connect(MSFlex->model(), &QAbstractItemModel::layoutChanged, this,
+            [this] { m_rowsInSlotOrder = false; });
+    connect(MSFlex->model(), &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (MSFlex->rowCount() == 0)
+            m_rowsInSlotOrder = true;
+    });
     connect(optFE, &QRadioButton::clicked, this, &frmTransfer::optFE_Click);
     connect(optNFE, &QRadioButton::clicked, this, &frmTransfer::optNFE_Click);
     connect(optOnline, &QRadioButton::clicked, this, &frmTransfer::optOnline_Click);

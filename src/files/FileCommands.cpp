@@ -48,13 +48,22 @@ QString frmTransfer::BuildReportText(const QString& mode) {
         if (const QTableWidgetItem* header = MSFlex->horizontalHeaderItem(c))
             inputs.ColumnHeaders[c] = header->text();
     }
-    // The rows as the table shows them, sorted or not.
-    inputs.Records.reserve(static_cast<std::size_t>(MSFlex->rowCount()));
-    for (int r = 0; r < MSFlex->rowCount(); ++r) {
-        const QTableWidgetItem* number = MSFlex->item(r, 1);
-        const int slot = number != nullptr ? number->data(Qt::UserRole).toInt() : 0;
-        if (MeasurementStore::IsSlot(m_state.Kind, slot))
-            inputs.Records.push_back(m_state.Store.at(m_state.Kind, slot));
+    // The rows as the table shows them: straight from the store while they stand in slot order,
+    // read back from the table once the user sorted it.
+    std::vector<MeasurementRecord> sorted;
+    const MemoryKind kind = m_state.Kind;
+    const int rows = std::min(MSFlex->rowCount(), MeasurementStore::MaxSlot);
+    if (rows > 0 && MeasurementStore::IsSlot(kind, 1) && m_rowsInSlotOrder) {
+        inputs.Records = std::span(&m_state.Store.at(kind, 1), static_cast<std::size_t>(rows));
+    } else {
+        sorted.reserve(static_cast<std::size_t>(rows));
+        for (int r = 0; r < rows; ++r) {
+            const QTableWidgetItem* number = MSFlex->item(r, 1);
+            const int slot = number != nullptr ? number->data(Qt::UserRole).toInt() : 0;
+            if (MeasurementStore::IsSlot(kind, slot))
+                sorted.push_back(m_state.Store.at(kind, slot));
+        }
+        inputs.Records = sorted;
     }
     inputs.RowTexts = &m_reportRows;
     return ::BuildReportText(mode, inputs);

@@ -55,9 +55,10 @@ ReportInputs GermanFeReport() {
     in.UserLimits.TargetValue = 100;
     in.UserLimits.LimitTexts = {"120", "80", "100"};
     in.ColumnHeaders = {"14.03.2025", "Nr.", "Messwert"};
-    in.Records = {Record(1, 95.4, "µm", " Fe", "09:15:02"),
-                  Record(2, 123.45, "µm", " Fe", "09:15:10"),
-                  Record(3, 101, "µm", " Fe", "09:16:00")};
+    static const std::vector<MeasurementRecord> records = {
+        Record(1, 95.4, "µm", " Fe", "09:15:02"), Record(2, 123.45, "µm", " Fe", "09:15:10"),
+        Record(3, 101, "µm", " Fe", "09:16:00")};
+    in.Records = records;
     return in;
 }
 
@@ -100,8 +101,10 @@ TEST_F(ReportTextTest, FullReportWithoutProjectHeaderOrLimits) {
                         "Count                2"};
     in.FirstUnit = "mi  ";
     in.ColumnHeaders = {"Date Time", "No.", "Value"};
-    in.Records = {Stamped(1, 4.567, "mi  ", "A1", QDateTime(QDate(2025, 3, 14), QTime(9, 15, 2))),
-                  Stamped(12, -12.34, "mi  ", "", QDateTime(QDate(2025, 3, 14), QTime(9, 16, 40)))};
+    const std::vector<MeasurementRecord> records = {
+        Stamped(1, 4.567, "mi  ", "A1", QDateTime(QDate(2025, 3, 14), QTime(9, 15, 2))),
+        Stamped(12, -12.34, "mi  ", "", QDateTime(QDate(2025, 3, 14), QTime(9, 16, 40)))};
+    in.Records = records;
     const QString expected = "Online\r\n"
                              "\r\n"
                              "Statistics:  with absolute values\r\n"
@@ -182,7 +185,9 @@ TEST_F(ReportTextTest, AbsoluteHeadingOnlyForSignedInstruments) {
 
 TEST_F(ReportTextTest, RowsStopAtTheEndOfTheSeries) {
     ReportInputs in = GermanFeReport();
-    in.Records.insert(in.Records.begin() + 2, MeasurementRecord{});
+    std::vector<MeasurementRecord> records(in.Records.begin(), in.Records.end());
+    records.insert(records.begin() + 2, MeasurementRecord{});
+    in.Records = records;
     const QString text = BuildReportText("A", in);
     EXPECT_TRUE(text.endsWith("09:15:10          2         123 µm    Fe\r\n"));
     EXPECT_FALSE(text.contains("09:16:00"));

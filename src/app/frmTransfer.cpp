@@ -4,6 +4,7 @@
 #include "ui/FixedPitchFont.h"
 #include "ui/Named.h"
 #include "ui/PlatformServices.h"
+#include "ui/StaticTextDelegate.h"
 
 #include <QChartView>
 #include <QCloseEvent>
@@ -168,6 +169,7 @@ void frmTransfer::buildControls() {
     MSFlex->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSFlex->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlex->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlex->setItemDelegate(new StaticTextDelegate(MSFlex));
     tableBox->addWidget(MSFlex, 1);
     body->addWidget(Frame3, 3);
 

@@ -10,6 +10,14 @@ bool SameTime(const timespec& a, const timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
+// File times advance in clock ticks, so a file written again within the tick of the last
+// change keeps its stamp; a file changed that recently is read again each time.
+bool Recent(const timespec& modified) {
+    constexpr qint64 SettledMs = 2000;
+    const qint64 modifiedMs = qint64(modified.tv_sec) * 1000 + modified.tv_nsec / 1000000;
+    return QDateTime::currentMSecsSinceEpoch() - modifiedMs < SettledMs;
+}
+
 } // namespace
 
 bool ProjectDataCache::FileStamp::operator==(const FileStamp& other) const {
@@ -36,7 +44,7 @@ ProjectDataReading ProjectDataCache::read(const QString& folder, const QDateTime
     const FileStamp stamp = StampOf(path);
     if (!stamp.Exists || path != m_path || !(stamp == m_stamp)) {
         m_reading = ReadProjectData(folder, QDateTime());
-        const bool keep = stamp.Exists && m_reading.outcome.ok;
+        const bool keep = stamp.Exists && m_reading.outcome.ok && !Recent(stamp.Modified);
         m_path = keep ? path : QString();
         m_stamp = keep ? stamp : FileStamp{};
     }

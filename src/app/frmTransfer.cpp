@@ -184,6 +184,7 @@ void frmTransfer::buildControls() {
     lstStat->setFont(FixedPitchFont(10));
     lstStat->setMinimumWidth(300);
     lstStat->setFocusPolicy(Qt::NoFocus);
+    lstStat->setItemDelegate(new StaticTextDelegate(lstStat));
     middle->addWidget(lstStat, 1);
     MSChart1 = Named(new QChartView(central), "MSChart1");
     MSChart1->setMinimumHeight(220);

@@ -4,7 +4,7 @@
 #include <QStaticText>
 #include <QStyledItemDelegate>
 
-// Draws single-line cell texts from a cache of laid-out texts: a table that grows by a row at a
+// Draws single-line item texts from a cache of laid-out texts: a table that grows by a row at a
 // time repaints every visible cell, and laying out each text again was most of that. Cells with
 // an icon, a check box, or a text too wide for the cell are drawn as the style draws them.
 class StaticTextDelegate : public QStyledItemDelegate {

@@ -52,12 +52,11 @@ QString frmTransfer::BuildReportText(const QString& mode) {
     // read back from the table once the user sorted it.
     std::vector<MeasurementRecord> sorted;
     const MemoryKind kind = m_state.Kind;
-    const int rows = std::min(MSFlex->rowCount(), MeasurementStore::MaxSlot);
-    if (rows > 0 && MeasurementStore::IsSlot(kind, 1) && m_rowsInSlotOrder) {
-        inputs.Records = std::span(&m_state.Store.at(kind, 1), static_cast<std::size_t>(rows));
+    if (m_rowsInSlotOrder) {
+        inputs.Records = m_state.Store.Slots(kind, MSFlex->rowCount());
     } else {
-        sorted.reserve(static_cast<std::size_t>(rows));
-        for (int r = 0; r < rows; ++r) {
+        sorted.reserve(static_cast<std::size_t>(MSFlex->rowCount()));
+        for (int r = 0; r < MSFlex->rowCount(); ++r) {
             const QTableWidgetItem* number = MSFlex->item(r, 1);
             const int slot = number != nullptr ? number->data(Qt::UserRole).toInt() : 0;
             if (MeasurementStore::IsSlot(kind, slot))

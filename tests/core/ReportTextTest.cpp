@@ -193,6 +193,19 @@ TEST_F(ReportTextTest, RowsStopAtTheEndOfTheSeries) {
     EXPECT_FALSE(text.contains("09:16:00"));
 }
 
+TEST_F(ReportTextTest, StoreSlotsAreTheRecordsThemselvesFromSlotOne) {
+    MeasurementStore store;
+    store.at(MemoryKind::NFE, 1) = Record(1, 10, "µm", "NFe", "10:00:00");
+    store.at(MemoryKind::NFE, 3) = Record(3, 12, "µm", "NFe", "10:00:02");
+    const std::span<const MeasurementRecord> series = store.Slots(MemoryKind::NFE, 3);
+    ASSERT_EQ(series.size(), 3u);
+    EXPECT_EQ(&series[0], &store.at(MemoryKind::NFE, 1));
+    EXPECT_EQ(series[2].Value, 12);
+    EXPECT_EQ(store.Slots(MemoryKind::Online, 9000).size(), 5000u);
+    EXPECT_TRUE(store.Slots(MemoryKind::FE, 0).empty());
+    EXPECT_TRUE(store.Slots(MemoryKind::Identification, 2).empty());
+}
+
 TEST_F(ReportTextTest, SeriesRecordsTakesSlotsUpToTheFirstEmptyOne) {
     MeasurementStore store;
     store.at(MemoryKind::NFE, 1) = Record(1, 10, "µm", "NFe", "10:00:00");

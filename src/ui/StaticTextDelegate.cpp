@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -11,17 +12,25 @@ constexpr qsizetype MaxTexts = 4096;
 } // namespace
 
 const QStaticText& StaticTextDelegate::laidOut(const QString& text, const QFont& font) const {
-    const QString key = font.key() + QChar(0) + text;
-    auto found = m_texts.constFind(key);
-    if (found != m_texts.constEnd())
-        return *found;
-    if (m_texts.size() >= MaxTexts)
-        m_texts.clear();
+    auto same = [&](const FontTexts& kept) { return kept.Font == font; };
+    auto texts = std::find_if(m_fonts.begin(), m_fonts.end(), same);
+    if (texts != m_fonts.end()) {
+        const auto found = texts->Texts.constFind(text);
+        if (found != texts->Texts.constEnd())
+            return *found;
+    }
+    if (m_count >= MaxTexts) {
+        m_fonts.clear();
+        m_count = 0;
+        texts = m_fonts.end();
+    }
+    if (texts == m_fonts.end())
+        texts = m_fonts.insert(m_fonts.end(), FontTexts{font, {}});
     QStaticText laid(text);
     laid.setTextFormat(Qt::PlainText);
-    laid.setPerformanceHint(QStaticText::AggressiveCaching);
     laid.prepare(QTransform(), font);
-    return *m_texts.insert(key, laid);
+    ++m_count;
+    return *texts->Texts.insert(text, laid);
 }
 
 void StaticTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

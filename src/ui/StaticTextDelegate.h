@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QStaticText>
 #include <QStyledItemDelegate>
+#include <vector>
 
 // Draws single-line item texts from a cache of laid-out texts: a table that grows by a row at a
 // time repaints every visible cell, and laying out each text again was most of that. Cells with
@@ -17,5 +18,10 @@ public:
 private:
     const QStaticText& laidOut(const QString& text, const QFont& font) const;
 
-    mutable QHash<QString, QStaticText> m_texts; // by font and text
+    struct FontTexts {
+        QFont Font;
+        QHash<QString, QStaticText> Texts;
+    };
+    mutable std::vector<FontTexts> m_fonts; // a view uses one font or two
+    mutable qsizetype m_count = 0;
 };

@@ -27,6 +27,8 @@ ReportInputs FullSeries(const QString& modelCode) {
     in.ColumnHeaders = {in.Device.StampSource == "-" ? "Datum Zeit" : "14.03.2025", "Nr.",
                         "Messwert"};
     const QDateTime start(QDate(2025, 3, 14), QTime(9, 0));
+    static std::vector<MeasurementRecord> records;
+    records.clear();
     for (int i = 1; i <= 5000; ++i) {
         MeasurementRecord r;
         r.Number = static_cast<qint16>(i);
@@ -36,8 +38,9 @@ ReportInputs FullSeries(const QString& modelCode) {
         r.Stamp = start.addSecs(i);
         r.TimeText = r.Stamp.time().toString("hh:mm:ss");
         r.DateText = "14.03.2025";
-        in.Records.push_back(r);
+        records.push_back(r);
     }
+    in.Records = records;
     return in;
 }
 

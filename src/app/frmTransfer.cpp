@@ -4,6 +4,7 @@
 #include "ui/FixedPitchFont.h"
 #include "ui/Named.h"
 #include "ui/PlatformServices.h"
+#include "ui/StaticTextDelegate.h"
 
 #include <QChartView>
 #include <QCloseEvent>
@@ -171,6 +172,7 @@ void frmTransfer::buildControls() {
     MSFlex->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSFlex->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlex->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlex->setItemDelegate(new StaticTextDelegate(MSFlex));
     tableBox->addWidget(MSFlex, 1);
     body->addWidget(Frame3, 3);
 
@@ -185,6 +187,7 @@ void frmTransfer::buildControls() {
     lstStat->setFont(FixedPitchFont(10));
     lstStat->setMinimumWidth(300);
     lstStat->setFocusPolicy(Qt::NoFocus);
+    lstStat->setItemDelegate(new StaticTextDelegate(lstStat));
     middle->addWidget(lstStat, 1);
     MSChart1 = Named(new QChartView(central), "MSChart1");
     MSChart1->setMinimumHeight(220);
@@ -256,6 +259,12 @@ void frmTransfer::connectControls() {
             &frmTransfer::cmdFlexTabelleloeschen_Click);
     connect(cmdSort, &QPushButton::clicked, this, &frmTransfer::cmdSort_Click);
     connect(MSFlex, &QTableWidget::cellClicked, this, [this](int row, int) { MSFlex_Click(row); });
+    connect(MSFlex->model(), &QAbstractItemModel::layoutChanged, this,
+            [this] { m_rowsInSlotOrder = false; });
+    connect(MSFlex->model(), &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (MSFlex->rowCount() == 0)
+            m_rowsInSlotOrder = true;
+    });
     connect(optFE, &QRadioButton::clicked, this, &frmTransfer::optFE_Click);
     connect(optNFE, &QRadioButton::clicked, this, &frmTransfer::optNFE_Click);
     connect(optOnline, &QRadioButton::clicked, this, &frmTransfer::optOnline_Click);

@@ -295,6 +295,8 @@ private:
     LinkDisplay* m_display = nullptr;
     int m_lineWriteCount = 0;    // lines taken in the continuous online style
     ReportRowTexts m_reportRows; // "Online.mes" is rewritten after every value
+    // Table row r shows slot r + 1 until the user sorts the table.
+    bool m_rowsInSlotOrder = true;
     frmWerte* m_limitsDialog = nullptr;
     frmProjekt* m_projectDialog = nullptr;
     CountedNotices* m_notices = nullptr;

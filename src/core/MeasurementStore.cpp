@@ -1,5 +1,6 @@
 #include "core/MeasurementStore.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 MeasurementStore::MeasurementStore() : m_records(KindCount * (MaxSlot + 1)) {}
@@ -32,6 +33,12 @@ int MeasurementStore::SeriesLength(MemoryKind kind) const {
     while (n < MaxSlot && !EndsSeries(m_records[first + n]))
         ++n;
     return n;
+}
+
+std::span<const MeasurementRecord> MeasurementStore::Slots(MemoryKind kind, int count) const {
+    if (!IsSlot(kind, 0) || count <= 0)
+        return {};
+    return {&m_records[offset(kind, 1)], static_cast<std::size_t>(std::min(count, MaxSlot))};
 }
 
 void MeasurementStore::ClearStore(MemoryKind kind) {

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <span>
 #include <vector>
 
 // The memory a record belongs to. Identification marks the exchange that reads the instrument's
@@ -37,6 +38,10 @@ public:
     // Slots from 1 up to, not including, the first whose Value and Number are both 0; at most
     // MaxSlot. 0 for a kind that holds no records.
     int SeriesLength(MemoryKind kind) const;
+
+    // Slots 1..count of kind, side by side; empty for a kind that holds no records. count is cut
+    // to MaxSlot.
+    std::span<const MeasurementRecord> Slots(MemoryKind kind, int count) const;
 
     // Empties slots 1..MaxSlot: texts become a single blank, numbers 0, no stamp. The marker is
     // kept, as the instrument's memory marker usually is the same for the next download.

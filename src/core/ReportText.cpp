@@ -134,16 +134,23 @@ void addTable(QString& text, const ReportInputs& inputs) {
     const ReportRowTexts::Format format{stamped, device.DecimalsMode, ReportDateFormat(),
                                         LongTimeFormat(locale), locale.name()};
     const int count = static_cast<int>(std::min<std::size_t>(inputs.Records.size(), MaxRecords));
-    text.reserve(text.size() + count * 64);
+    // The rows are gathered (sharing their texts) before the report grows once to its full size:
+    // growing it row by row copied the whole report again at each step.
+    std::vector<QString> rows;
+    rows.reserve(static_cast<std::size_t>(count));
+    qsizetype size = text.size();
     for (int i = 0; i < count; ++i) {
         const MeasurementRecord& record = inputs.Records[i];
         if (EndsSeries(record))
             break;
-        if (inputs.RowTexts != nullptr)
-            text += inputs.RowTexts->row(static_cast<std::size_t>(i), record, format);
-        else
-            text += RowText(record, format, locale);
+        rows.push_back(inputs.RowTexts != nullptr
+                           ? inputs.RowTexts->row(static_cast<std::size_t>(i), record, format)
+                           : RowText(record, format, locale));
+        size += rows.back().size();
     }
+    text.reserve(size);
+    for (const QString& row : rows)
+        text += row;
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTime>
 #include <array>
+#include <span>
 #include <vector>
 
 // The project header as the project dialog shows it (after its data has been loaded again).
@@ -57,8 +58,9 @@ struct ReportInputs {
     Limits UserLimits;
     // Header texts of the first three table columns.
     std::array<QString, 3> ColumnHeaders;
-    // The rows of the table, in the order shown.
-    std::vector<MeasurementRecord> Records;
+    // The rows of the table, in the order shown; the records are not copied, so the report of a
+    // full memory costs no more than its text.
+    std::span<const MeasurementRecord> Records;
     // Row texts of earlier reports of the same table; none: every row is formatted.
     ReportRowTexts* RowTexts = nullptr;
 };

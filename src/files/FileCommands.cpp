@@ -48,13 +48,21 @@ QString frmTransfer::BuildReportText(const QString& mode) {
         if (const QTableWidgetItem* header = MSFlex->horizontalHeaderItem(c))
             inputs.ColumnHeaders[c] = header->text();
     }
-    // The rows as the table shows them, sorted or not.
-    inputs.Records.reserve(static_cast<std::size_t>(MSFlex->rowCount()));
-    for (int r = 0; r < MSFlex->rowCount(); ++r) {
-        const QTableWidgetItem* number = MSFlex->item(r, 1);
-        const int slot = number != nullptr ? number->data(Qt::UserRole).toInt() : 0;
-        if (MeasurementStore::IsSlot(m_state.Kind, slot))
-            inputs.Records.push_back(m_state.Store.at(m_state.Kind, slot));
+    // The rows as the table shows them: straight from the store while they stand in slot order,
+    // read back from the table once the user sorted it.
+    std::vector<MeasurementRecord> sorted;
+    const MemoryKind kind = m_state.Kind;
+    if (m_rowsInSlotOrder) {
+        inputs.Records = m_state.Store.Slots(kind, MSFlex->rowCount());
+    } else {
+        sorted.reserve(static_cast<std::size_t>(MSFlex->rowCount()));
+        for (int r = 0; r < MSFlex->rowCount(); ++r) {
+            const QTableWidgetItem* number = MSFlex->item(r, 1);
+            const int slot = number != nullptr ? number->data(Qt::UserRole).toInt() : 0;
+            if (MeasurementStore::IsSlot(kind, slot))
+                sorted.push_back(m_state.Store.at(kind, slot));
+        }
+        inputs.Records = sorted;
     }
     inputs.RowTexts = &m_reportRows;
     return ::BuildReportText(mode, inputs);

@@ -127,7 +127,7 @@ void frmProjekt::ReadLabels() {
 void frmProjekt::LoadData() {
     AppSettings& settings = m_context.Settings;
     const ProjectDataReading reading =
-        ReadProjectData(m_context.SettingsFolder, m_context.Platform.now());
+        m_savedData.read(m_context.SettingsFolder, m_context.Platform.now());
     // A field whose line is empty keeps what the box holds.
     for (std::size_t i = 0; i < reading.fields.size(); ++i) {
         if (reading.fields[i])
@@ -146,6 +146,7 @@ void frmProjekt::SaveData() {
         fields[i] = txtFelder[i]->text();
     const SettingsOutcome outcome =
         WriteProjectData(m_context.SettingsFolder, fields, pickerDateTime());
+    m_savedData.forget();
     reportFailure(QStringLiteral("PS"), outcome);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppSettings.h"
+#include "core/ProjectDataCache.h"
 #include "core/ReportText.h"
 #include "core/SettingsOutcome.h"
 
@@ -40,7 +41,7 @@ public:
     // Settings actions on the controls. A failure is shown in a message box and logged; what was
     // read before it stays.
     void ReadLabels(); // "PI": captions of the six labels from Projekt.ini, current language
-    void LoadData();   // "PL": field texts and date from Projektdaten.ini
+    void LoadData();   // "PL": field texts and date from Projektdaten.ini, read when it changed
     void SaveData();   // "PS": field texts and date to Projektdaten.ini
 
     // Shows what AppSettings holds, for when the settings were read elsewhere.
@@ -74,5 +75,6 @@ private:
     void reportFailure(const QString& aktion, const SettingsOutcome& outcome);
 
     ProjektContext m_context;
+    ProjectDataCache m_savedData;
     bool m_showingDate = false;
 };

@@ -55,9 +55,10 @@ ReportInputs GermanFeReport() {
     in.UserLimits.TargetValue = 100;
     in.UserLimits.LimitTexts = {"120", "80", "100"};
     in.ColumnHeaders = {"14.03.2025", "Nr.", "Messwert"};
-    in.Records = {Record(1, 95.4, "µm", " Fe", "09:15:02"),
-                  Record(2, 123.45, "µm", " Fe", "09:15:10"),
-                  Record(3, 101, "µm", " Fe", "09:16:00")};
+    static const std::vector<MeasurementRecord> records = {
+        Record(1, 95.4, "µm", " Fe", "09:15:02"), Record(2, 123.45, "µm", " Fe", "09:15:10"),
+        Record(3, 101, "µm", " Fe", "09:16:00")};
+    in.Records = records;
     return in;
 }
 
@@ -100,8 +101,10 @@ TEST_F(ReportTextTest, FullReportWithoutProjectHeaderOrLimits) {
                         "Count                2"};
     in.FirstUnit = "mi  ";
     in.ColumnHeaders = {"Date Time", "No.", "Value"};
-    in.Records = {Stamped(1, 4.567, "mi  ", "A1", QDateTime(QDate(2025, 3, 14), QTime(9, 15, 2))),
-                  Stamped(12, -12.34, "mi  ", "", QDateTime(QDate(2025, 3, 14), QTime(9, 16, 40)))};
+    const std::vector<MeasurementRecord> records = {
+        Stamped(1, 4.567, "mi  ", "A1", QDateTime(QDate(2025, 3, 14), QTime(9, 15, 2))),
+        Stamped(12, -12.34, "mi  ", "", QDateTime(QDate(2025, 3, 14), QTime(9, 16, 40)))};
+    in.Records = records;
     const QString expected = "Online\r\n"
                              "\r\n"
                              "Statistics:  with absolute values\r\n"
@@ -182,10 +185,25 @@ TEST_F(ReportTextTest, AbsoluteHeadingOnlyForSignedInstruments) {
 
 TEST_F(ReportTextTest, RowsStopAtTheEndOfTheSeries) {
     ReportInputs in = GermanFeReport();
-    in.Records.insert(in.Records.begin() + 2, MeasurementRecord{});
+    std::vector<MeasurementRecord> records(in.Records.begin(), in.Records.end());
+    records.insert(records.begin() + 2, MeasurementRecord{});
+    in.Records = records;
     const QString text = BuildReportText("A", in);
     EXPECT_TRUE(text.endsWith("09:15:10          2         123 µm    Fe\r\n"));
     EXPECT_FALSE(text.contains("09:16:00"));
+}
+
+TEST_F(ReportTextTest, StoreSlotsAreTheRecordsThemselvesFromSlotOne) {
+    MeasurementStore store;
+    store.at(MemoryKind::NFE, 1) = Record(1, 10, "µm", "NFe", "10:00:00");
+    store.at(MemoryKind::NFE, 3) = Record(3, 12, "µm", "NFe", "10:00:02");
+    const std::span<const MeasurementRecord> series = store.Slots(MemoryKind::NFE, 3);
+    ASSERT_EQ(series.size(), 3u);
+    EXPECT_EQ(&series[0], &store.at(MemoryKind::NFE, 1));
+    EXPECT_EQ(series[2].Value, 12);
+    EXPECT_EQ(store.Slots(MemoryKind::Online, 9000).size(), 5000u);
+    EXPECT_TRUE(store.Slots(MemoryKind::FE, 0).empty());
+    EXPECT_TRUE(store.Slots(MemoryKind::Identification, 2).empty());
 }
 
 TEST_F(ReportTextTest, SeriesRecordsTakesSlotsUpToTheFirstEmptyOne) {

@@ -1,9 +1,11 @@
 #include "core/QStringPrinter.h"
+#include "core/ReportText.h"
 #include "files/frmProjekt.h"
 #include "support/LineFeeder.h"
 #include "support/TestInstallation.h"
 
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -70,6 +72,70 @@ TEST(MainWindowFiles, OnlineCallWritesOnlineMesWithTheProjectHeader) {
     EXPECT_TRUE(text.contains(QStringLiteral("Brücke Nord"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("101")));
     EXPECT_TRUE(w->state().SpeichernShow);
+}
+
+// The report of the shown table rebuilt from scratch: every row formatted, in the table's order,
+// with the project data as saved.
+QString FullReport(frmTransfer& w) {
+    w.Voreinstellungen(QStringLiteral("PL"));
+    ReportInputs in;
+    in.Project = w.projectDialog()->reportProject();
+    in.MemoryTitle = w.state().message(8);
+    in.LanguageIndex = w.state().languageIndex();
+    in.Device = w.state().Device;
+    in.AbsoluteValues = w.state().AbsoluteValues;
+    for (int i = 0; i < w.lstStat->count(); ++i)
+        in.StatisticList << w.lstStat->item(i)->text();
+    in.FirstUnit = w.state().Stat.FirstUnit;
+    in.UserLimits = w.state().Limit;
+    for (int c = 0; c < 3; ++c)
+        in.ColumnHeaders[c] = w.MSFlex->horizontalHeaderItem(c)->text();
+    std::vector<MeasurementRecord> records;
+    for (int r = 0; r < w.MSFlex->rowCount(); ++r) {
+        const int slot = w.MSFlex->item(r, 1)->data(Qt::UserRole).toInt();
+        records.push_back(w.state().Store.at(MemoryKind::Online, slot));
+    }
+    in.Records = records;
+    return BuildReportText(QStringLiteral("A"), in) + QStringLiteral("\r\n");
+}
+
+TEST(MainWindowFiles, OnlineMesIsTheWholeReportAfterEveryValue) {
+    TestInstallation install;
+    auto w = install.startScripted();
+    w->show();
+    w->state().Limit = Limits{80, 120, 100, false, {"120", "80", "100"}};
+    w->optOnline_Click();
+    const QString online = w->state().MessDataPath + QStringLiteral("/mes/Online.mes");
+    int n = 0;
+    const auto value = [&] {
+        ++n;
+        FeedOnline(*w, InstrumentLine(0, 70 + (n * 37 % 60), "µm", " Fe"));
+        ASSERT_EQ(w->MSFlex->rowCount(), n);
+        ASSERT_EQ(ReadText(online), FullReport(*w)) << "after value " << n;
+    };
+    for (int i = 0; i < 12; ++i)
+        value();
+
+    // Sorted, the rows keep the table's order, also for values added afterwards.
+    w->cmdSort->click();
+    ASSERT_NE(w->MSFlex->item(0, 1)->data(Qt::UserRole).toInt(), 1);
+    value();
+    value();
+
+    // Saved project data shows in the next file; so does the file edited by hand.
+    frmProjekt* project = w->projectDialog();
+    project->txtFelder[2]->setText(QStringLiteral("Halle 3"));
+    project->cmdSpeichern->click();
+    value();
+    EXPECT_TRUE(ReadText(online).contains(QStringLiteral("Halle 3")));
+    WriteText(w->state().AppDataPath + QStringLiteral("/Projektdaten.ini"),
+              QStringLiteral("Brücke Nord\r\n"));
+    value();
+    EXPECT_TRUE(ReadText(online).contains(QStringLiteral("Brücke Nord")));
+
+    // A table rebuilt in slot order is taken from the store again.
+    w->optOnline_Click();
+    value();
 }
 
 TEST(MainWindowFiles, FileWithoutValuesLeavesTheTableAsItWas) {

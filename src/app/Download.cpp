@@ -2,6 +2,8 @@
 
 #include "app/LinkDisplay.h"
 #include "core/MemoryDownload.h"
+#include "measure/ReceiveNotices.h"
+#include "ui/CountedNotices.h"
 #include "ui/PlatformServices.h"
 
 #include <QApplication>
@@ -102,14 +104,6 @@ bool frmTransfer::Speicher_lesen() {
     const InstrumentLink::Outcome outcome = waitForExchange(expected);
     const bool complete = outcome == InstrumentLink::Outcome::Done;
     if (complete) {
-        m_state.DownloadTime = now.toString(QStringLiteral("hh:mm:ss"));
-        m_state.DownloadDate = now.toString(QStringLiteral("dd.MM.yyyy"));
-        lstStat->clear();
-        MSFlex->setRowCount(0);
-        Reset_Statistic();
-        InitMSFlex();
-        ClearStore();
-        m_state.Counters.CurrentIndex = 1;
         const MemoryAnswer answer = SplitMemoryAnswer(m_link->answerText());
         if (answer.LimitExceeded)
             limitMessage();
@@ -130,6 +124,15 @@ bool frmTransfer::Speicher_lesen() {
 }
 
 void frmTransfer::storeDownload(const QStringList& lines, const QDateTime& now) {
+    // The memory arrived complete: now it replaces what the table and store held of its kind.
+    m_state.DownloadTime = now.toString(QStringLiteral("hh:mm:ss"));
+    m_state.DownloadDate = now.toString(QStringLiteral("dd.MM.yyyy"));
+    lstStat->clear();
+    MSFlex->setRowCount(0);
+    Reset_Statistic();
+    InitMSFlex();
+    ClearStore();
+    m_state.Counters.CurrentIndex = 1;
     // Only the store is filled here: the table is built once, when the memory is shown.
     for (const QString& line : lines) {
         const FillResult result = ::FillMessdaten(line, m_state.Kind, m_state.Counters,
@@ -141,8 +144,8 @@ void frmTransfer::storeDownload(const QStringList& lines, const QDateTime& now) 
         if (result.Status == FillStatus::Added) {
             AdvanceCounters(m_state.Counters, m_state.Kind, m_state.Device);
         } else if (result.Status == FillStatus::Failed) {
-            message(result.Message());
-            WriteLog(result.Message());
+            // A garbled memory gives one box with the count, not one box per line.
+            m_notices->raise(RefusedLineNotice, result.Message());
         }
     }
 }

@@ -90,14 +90,6 @@ void frmTransfer::LE_Speicher_lesen() {
     }
     m_state.Device.MemoryNumber = static_cast<qint16>(memory.Name.trimmed().toDouble());
     m_state.Kind = MemoryKind::FE;
-    m_state.DownloadTime = now.toString(QStringLiteral("hh:mm:ss"));
-    m_state.DownloadDate = now.toString(QStringLiteral("dd.MM.yyyy"));
-    lstStat->clear();
-    MSFlex->setRowCount(0);
-    Reset_Statistic();
-    InitMSFlex();
-    ClearStore();
-    m_state.Counters.CurrentIndex = 1;
     storeDownload(lines, now);
     optFE->setVisible(true);
     optFE_Click();

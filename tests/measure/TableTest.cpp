@@ -96,22 +96,28 @@ TEST_F(Table, RebuildStopsAtTheFirstEmptySlot) {
     EXPECT_TRUE(ListTexts(w->lstStat).contains(QStringLiteral("Anzahl               2")));
 }
 
-TEST_F(Table, GarbledLineIsReportedAndTheNextOneTaken) {
+TEST_F(Table, GarbledLinesOfADownloadAreReportedInOneBoxAndTheOthersTaken) {
     TestInstallation stamped(QStringLiteral("EL7\r\n"));
     auto el = stamped.startScripted();
     const QDateTime when(QDate(2026, 5, 4), QTime(10, 11, 12));
     QString broken = InstrumentLine(1, 0.5, QStringLiteral("mm"), QString(), when);
     broken[27] = QLatin1Char('x'); // a letter in the year
-    FeedDownload(*el, MemoryKind::FE,
-                 {broken, InstrumentLine(2, 0.25, QStringLiteral("mm"), QString(), when)});
-    // The box opens once the line's handling has returned.
+    FeedDownload(
+        *el, MemoryKind::FE,
+        {broken, InstrumentLine(2, 0.25, QStringLiteral("mm"), QString(), when), broken, broken});
+    // The box opens once the download's handling has returned, and counts the lines refused.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !stamped.platform.messages.empty(); }, 5000));
+    QTest::qWait(50);
     ASSERT_EQ(stamped.platform.messages.size(), 1u);
-    EXPECT_TRUE(stamped.platform.messages[0].text.startsWith(QStringLiteral("Fill Messdaten: ")));
+    const QString box = stamped.platform.messages[0].text;
+    EXPECT_TRUE(box.startsWith(QStringLiteral("Fill Messdaten: ")));
+    EXPECT_TRUE(box.endsWith(QStringLiteral("Fill Messdaten: 3 Zeilen verworfen")))
+        << box.toStdString();
     EXPECT_EQ(el->MSFlex->rowCount(), 1);
     EXPECT_EQ(Cell(*el, 0, 2).trimmed(), QStringLiteral("0.250"));
     const QString log = ReadText(el->state().AppDataPath + "/Tavelin_TransferLog.txt");
-    EXPECT_TRUE(log.contains(stamped.platform.messages[0].text + QStringLiteral("\r\n")));
+    EXPECT_TRUE(log.contains(box.section(QStringLiteral("\r\n"), 0, 0) + QStringLiteral("\r\n")));
+    EXPECT_TRUE(log.contains(QStringLiteral(" (3)\r\n")));
 }
 
 TEST_F(Table, OnlineValuesAreNumberedAndTableDeleteRestartsThem) {

@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <sys/types.h>
 
 // "PL" for reports built after every online value: Projektdaten.ini is read again only when it
 // changed on disk since the last good reading, so each report still shows the saved project data.
@@ -18,11 +17,10 @@ public:
 private:
     struct FileStamp {
         bool Exists = false;
-        ino_t Inode = 0;
-        off_t Size = 0;
-        timespec Modified{};
-        timespec Changed{};
-        bool operator==(const FileStamp& other) const;
+        qint64 Size = 0;
+        QDateTime Modified;
+        QDateTime Changed; // metadata: a file renamed into place has a new one
+        bool operator==(const FileStamp& other) const = default;
     };
     static FileStamp StampOf(const QString& path);
 

@@ -110,6 +110,10 @@ void frmTransfer::buildControls() {
     auto* link = new QHBoxLayout(Frame2);
     ComboPort = Named(new QComboBox(Frame2), "ComboPort");
     ComboPort->setEditable(true);
+    // The text cursor blinks here while the program waits for the user: an edit that paints its
+    // own background spares the frame behind it a repaint at every blink.
+    ComboPort->lineEdit()->setAutoFillBackground(true);
+    ComboPort->lineEdit()->setAttribute(Qt::WA_OpaquePaintEvent);
     ComboPort->setMinimumWidth(230);
     ComboPort->setFont(FixedPitchFont(10));
     cmdConnect = Button("cmdConnect", Frame2);

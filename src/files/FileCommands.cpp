@@ -15,9 +15,11 @@
 frmProjekt* frmTransfer::projectDialog() {
     if (m_projectDialog == nullptr) {
         m_projectDialog = new frmProjekt(
-            ProjektContext{m_state.Settings, m_state.AppDataPath, m_state.MessDataPath,
-                           m_state.Texts, m_platform, [this] { return programTitle(); },
-                           [this](const QString& text) { WriteLog(text); }},
+            ProjektContext{
+                m_state.Settings, m_state.AppDataPath, m_state.MessDataPath, m_state.Texts,
+                m_platform, [this] { return programTitle(); },
+                [this](const QString& text) { WriteLog(text); },
+                [this](const QString& text) { m_notices->raise(ProjectDataNotice, text); }},
             this);
     }
     return m_projectDialog;

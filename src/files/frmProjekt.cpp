@@ -203,6 +203,10 @@ void frmProjekt::reportFailure(const QString& aktion, const SettingsOutcome& out
     if (outcome.ok)
         return;
     const QString settingsErrorText = SettingsErrorText(aktion, m_context.Settings.LanguageIndex);
+    if (aktion == QLatin1String("PL") && m_context.ShowReadFailure) {
+        m_context.ShowReadFailure(settingsErrorText + outcome.description);
+        return;
+    }
     m_context.Platform.messageBox(settingsErrorText + outcome.description,
                                   PlatformServices::Buttons::Ok, PlatformServices::Icon::Critical,
                                   m_context.ProgramTitle ? m_context.ProgramTitle() : QString());

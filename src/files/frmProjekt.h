@@ -28,6 +28,10 @@ struct ProjektContext {
     PlatformServices& Platform;
     std::function<QString()> ProgramTitle; // title of message boxes
     std::function<void(const QString&)> WriteLog;
+    // A failed reading of the saved data ("PL"), which every report and so every online value
+    // asks for: shown and logged by the caller, so that a run of them opens no box over another.
+    // Without it the dialog shows its own box.
+    std::function<void(const QString&)> ShowReadFailure;
 };
 
 // The project data: six labelled texts, a date and a time for the header of a report. The

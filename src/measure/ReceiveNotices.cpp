@@ -24,6 +24,11 @@ void frmTransfer::buildNotices() {
              return german() ? QStringLiteral("Online.mes nicht gespeichert: %1-mal").arg(n)
                              : QStringLiteral("Online.mes not saved: %1 times").arg(n);
          }},
+        {PlatformServices::Icon::Critical,
+         [german](int n) {
+             return german() ? QStringLiteral("Projektdaten.ini nicht gelesen: %1-mal").arg(n)
+                             : QStringLiteral("Projektdaten.ini not read: %1 times").arg(n);
+         }},
     };
     m_notices = new CountedNotices({m_platform, [this] { return programTitle(); },
                                     [this](const QString& text) { WriteLog(text); },

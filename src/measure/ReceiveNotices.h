@@ -5,5 +5,6 @@
 enum ReceiveNotice : int {
     RefusedLineNotice, // "Fill Messdaten: ": a line that could not be stored
     LimitNotice,       // "Maximale Werteanzahl überschritten 5000": a value beyond the table
-    OnlineFileNotice   // "Online.mes" could not be written
+    OnlineFileNotice,  // "Online.mes" could not be written
+    ProjectDataNotice  // Projektdaten.ini could not be read for a report
 };

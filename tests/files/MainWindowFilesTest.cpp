@@ -10,8 +10,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QStringEncoder>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,6 +99,26 @@ QString FullReport(frmTransfer& w) {
     }
     in.Records = records;
     return BuildReportText(QStringLiteral("A"), in) + QStringLiteral("\r\n");
+}
+
+// Every online value builds a report, and every report reads the saved project data: an
+// unreadable file is said once and counted, and the values keep coming into the table.
+TEST(MainWindowFiles, UnreadableProjectDataDuringOnlineValuesOpensOneBox) {
+    TestInstallation install;
+    auto w = install.startScripted();
+    ASSERT_TRUE(QDir(w->state().AppDataPath).mkdir(QStringLiteral("Projektdaten.ini")));
+    w->optOnline_Click();
+    for (int n = 1; n <= 3; ++n)
+        FeedOnline(*w, InstrumentLine(0, 100 + n, "µm", " Fe"));
+    QTest::qWait(50);
+    EXPECT_EQ(w->MSFlex->rowCount(), 3);
+    const QString failure = QStringLiteral("Probleme beim Lesen Datei Projektdaten.ini: ");
+    EXPECT_EQ(install.platform.messageTexts().filter(failure).size(), 1)
+        << install.platform.messageTexts().join('|').toStdString();
+    EXPECT_EQ(w->statusBar()->currentMessage(),
+              QStringLiteral("Projektdaten.ini nicht gelesen: 3-mal"));
+    const QString log = ReadText(w->state().AppDataPath + "/Tavelin_TransferLog.txt");
+    EXPECT_EQ(log.count(failure), 3);
 }
 
 TEST(MainWindowFiles, OnlineMesIsTheWholeReportAfterEveryValue) {

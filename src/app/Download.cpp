@@ -100,7 +100,7 @@ bool frmTransfer::Speicher_lesen() {
     const QDateTime now = m_platform.now();
     const int expected =
         m_state.Kind == MemoryKind::NFE ? m_state.Device.NFECount : m_state.Device.FECount;
-    m_link->readMemory(m_state.Kind);
+    m_link->readMemory(m_state.Kind, expected);
     const InstrumentLink::Outcome outcome = waitForExchange(expected);
     const bool complete = outcome == InstrumentLink::Outcome::Done;
     if (complete) {

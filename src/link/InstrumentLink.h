@@ -49,7 +49,8 @@ public:
     virtual QStringList linkChoices(const std::function<void(int, int)>& progress) = 0;
 
     virtual void identify() = 0;
-    virtual void readMemory(MemoryKind kind) = 0;
+    // expectedLines: the count the identification gave, 0 when unknown.
+    virtual void readMemory(MemoryKind kind, int expectedLines) = 0;
     // Online values come as lineReceived while on; streamed instruments send without being asked.
     virtual void setOnline(bool on, bool streamed) = 0;
     // Ends the running exchange as Esc does.

@@ -62,6 +62,37 @@ TEST_F(SComTest, DownloadHandsOnExactlyTheMemoryLines) {
     EXPECT_EQ(answer.Lines.first().mid(22, 3), " Fe");
 }
 
+// Batches cut the wake-ups of a long answer to a few a second; closing the port ends them, and
+// the port opened again reads at once.
+TEST_F(SComTest, BatchesHandOnEveryLineAFewTimesASecondUntilThePortCloses) {
+    SimOptions simOptions = options(100, 0);
+    simOptions.BytesPerSecond = 3840;
+    startSim("DP", simOptions);
+    openPort();
+    int receiveEvents = 0;
+    QObject::connect(com.get(), &SCom::DataEvent, [&] {
+        if (com->CommEvent() == SCom::CommEventReceive)
+            ++receiveEvents;
+    });
+    com->setReceiveBatches(true);
+    ASSERT_TRUE(com->Output("$zorv10$\r\n"));
+    ASSERT_TRUE(WaitFor([&] { return received.has(Eot); }));
+    EXPECT_EQ(SplitMemoryAnswer(received.lines().join("\r\n") + "\r\n").Lines, sim.memoryLines(1));
+    // About 2.9 kB at 3840 bytes a second come in 10 ms chunks: some 75 without batches.
+    EXPECT_LE(receiveEvents, 15);
+
+    // Closed while the batch pauses the port, then opened again: the answer comes at once.
+    const qsizetype before = received.events.size();
+    com->setReceiveBatches(true);
+    ASSERT_TRUE(com->Output("$zorv00$\r\n"));
+    ASSERT_TRUE(WaitFor([&] { return received.events.size() > before; }));
+    ASSERT_TRUE(com->setPortOpen(false));
+    received.events.clear();
+    openPort();
+    ASSERT_TRUE(com->Output("$zorv00$\r\n"));
+    EXPECT_TRUE(WaitFor([&] { return received.has(Eot); }, 2000));
+}
+
 TEST_F(SComTest, Utf8TextArrivesAsTheSameCharacters) {
     SimOptions simOptions = options(2);
     simOptions.Utf8 = true;

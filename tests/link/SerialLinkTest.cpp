@@ -50,12 +50,32 @@ TEST_F(SerialLinkTest, ChecksReadsAMemoryAndReportsProgress) {
               InstrumentLink::State::Opening);
 
     QSignalSpy progress(&link, &InstrumentLink::progress);
-    link.readMemory(MemoryKind::FE);
+    link.readMemory(MemoryKind::FE, 40);
     EXPECT_TRUE(link.exchangeRunning());
     EXPECT_EQ(wait(), InstrumentLink::Outcome::Done);
     EXPECT_EQ(SplitMemoryAnswer(link.answerText()).Lines, sim.memoryLines(1));
     ASSERT_FALSE(progress.isEmpty());
     EXPECT_GE(progress.last().first().toInt(), 40);
+}
+
+// A long memory is taken in batches while its end is far; a count that promised more lines than
+// came must not leave the end of the answer waiting.
+TEST_F(SerialLinkTest, LongMemoriesArriveWholeWhateverCountWasExpected) {
+    SimOptions options;
+    options.FeCount = 120;
+    options.BytesPerSecond = 3840;
+    start(QStringLiteral("DP"), options);
+    link.checkLink(Com);
+    ASSERT_TRUE(link.LinkConnected());
+    for (const int expected : {120, 5000, 0}) {
+        QSignalSpy progress(&link, &InstrumentLink::progress);
+        link.readMemory(MemoryKind::FE, expected);
+        EXPECT_EQ(wait(), InstrumentLink::Outcome::Done) << expected;
+        EXPECT_EQ(SplitMemoryAnswer(link.answerText()).Lines, sim.memoryLines(1)) << expected;
+        // Batches hand lines on a few times a second, not at every chunk of the wire.
+        if (expected == 5000)
+            EXPECT_LE(progress.size(), 15);
+    }
 }
 
 TEST_F(SerialLinkTest, TextNoExchangeWaitsForIsDroppedAndCounted) {
@@ -92,7 +112,7 @@ TEST_F(SerialLinkTest, CancelEndsAnExchangeTheInstrumentNeverFinishes) {
     start(QStringLiteral("DP"));
     link.checkLink(Com);
     sim.setSilent(true);
-    link.readMemory(MemoryKind::FE);
+    link.readMemory(MemoryKind::FE, 0);
     QTimer::singleShot(50, &link, &InstrumentLink::cancel);
     EXPECT_EQ(wait(), InstrumentLink::Outcome::Cancelled);
     EXPECT_TRUE(link.LinkConnected());
@@ -102,7 +122,7 @@ TEST_F(SerialLinkTest, NotAvailableInstrumentEndsTheExchangeAndTheLink) {
     start(QStringLiteral("DP"));
     link.checkLink(Com);
     sim.setNotAvailable(true);
-    link.readMemory(MemoryKind::FE);
+    link.readMemory(MemoryKind::FE, 0);
     EXPECT_EQ(wait(), InstrumentLink::Outcome::NotAvailable);
     EXPECT_EQ(link.state(), InstrumentLink::State::NotAvailable);
 }

@@ -40,7 +40,7 @@ void ScriptedLink::identify() {
     run(identification.isEmpty() ? QString() : identification + QStringLiteral("\r\n"));
 }
 
-void ScriptedLink::readMemory(MemoryKind kind) {
+void ScriptedLink::readMemory(MemoryKind kind, int) {
     requests << (kind == MemoryKind::NFE ? QStringLiteral("read NFE") : QStringLiteral("read FE"));
     QString answer = QStringLiteral("\x02\r\n");
     for (const QString& line : memories.value(kind))

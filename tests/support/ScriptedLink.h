@@ -26,7 +26,7 @@ public:
     void closeLink() override;
     QStringList linkChoices(const std::function<void(int, int)>& progress) override;
     void identify() override;
-    void readMemory(MemoryKind kind) override;
+    void readMemory(MemoryKind kind, int expectedLines) override;
     void setOnline(bool on, bool streamed) override;
     void cancel() override;
 

@@ -45,7 +45,7 @@ public:
     QStringList linkChoices(const std::function<void(int, int)>&) override { return {}; }
     void identify() override;
     // Memories are read by their place in the directory.
-    void readMemory(MemoryKind) override { notOffered(); }
+    void readMemory(MemoryKind, int) override { notOffered(); }
     // Notifications come whenever subscribed; the exchanges switch them off and on.
     void setOnline(bool, bool) override {}
     void cancel() override { m_cancel = true; }

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QSerialPort>
+#include <QSocketNotifier>
 #include <QTimer>
 
 namespace {
@@ -16,8 +17,12 @@ constexpr qint64 ScanReuseMs = 500;
 } // namespace
 
 SCom::SCom(QObject* parent)
-    : QObject(parent), m_port(new QSerialPort(this)), m_watch(new PortWatch(this)) {
+    : QObject(parent), m_port(new QSerialPort(this)), m_watch(new PortWatch(this)),
+      m_batchPause(new QTimer(this)) {
     m_lineSettings = *ParseLineSettings(m_settingsText);
+    m_batchPause->setSingleShot(true);
+    m_batchPause->setInterval(BatchPauseMs);
+    connect(m_batchPause, &QTimer::timeout, this, &SCom::resumeReading);
     connect(m_port, &QSerialPort::readyRead, this, &SCom::onReadyRead);
     connect(m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
         // A vanished device shows as a resource error, a hung-up terminal as endless read errors.
@@ -139,6 +144,39 @@ void SCom::resetReceive() {
     m_lines.clear();
     m_receivedTriggers.clear();
     m_dropReported = false;
+    // The port made a read notifier of its own for this opening.
+    m_batches = false;
+    m_batchPause->stop();
+    m_readNotifier.clear();
+}
+
+void SCom::setReceiveBatches(bool on) {
+    m_batches = on;
+    if (!on && m_batchPause->isActive()) {
+        m_batchPause->stop();
+        resumeReading();
+    }
+}
+
+// The port reads through a socket notifier of its own; while that is off, arriving bytes wait
+// in the system and do not wake the program. Without such a notifier nothing is paused.
+void SCom::pauseReading() {
+    if (!m_readNotifier) {
+        for (QSocketNotifier* notifier :
+             m_port->findChildren<QSocketNotifier*>(Qt::FindDirectChildrenOnly)) {
+            if (notifier->type() == QSocketNotifier::Read && notifier->isEnabled())
+                m_readNotifier = notifier;
+        }
+    }
+    if (!m_readNotifier)
+        return;
+    m_readNotifier->setEnabled(false);
+    m_batchPause->start();
+}
+
+void SCom::resumeReading() {
+    if (m_readNotifier && m_port->isOpen())
+        m_readNotifier->setEnabled(true);
 }
 
 QString SCom::say(const char* german, const char* english) const {
@@ -199,6 +237,8 @@ QByteArray SCom::TriggerData() {
 
 void SCom::onReadyRead() {
     const QByteArray bytes = m_port->readAll();
+    if (m_batches)
+        pauseReading();
     for (LineAssembler::Event& event : m_assembler.feed(bytes))
         m_incoming.push_back(std::move(event));
     // Handlers run from the event loop, not inside the port's notification: the port announces

@@ -9,11 +9,14 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <deque>
 
 class QSerialPort;
+class QSocketNotifier;
+class QTimer;
 class PortWatch;
 
 // The serial control: one port chosen by its COM number, opened with the control's line
@@ -74,6 +77,12 @@ public:
     QStringList takeLines();
     // Sends the text as 8-bit characters. False when the port is not open.
     bool Output(const QString& text);
+    // Receiving in batches: after the bytes that came are handed on, the port is not looked at
+    // for BatchPauseMs, so a long answer wakes the program a few times a second instead of at
+    // every few bytes. Meant for answers whose end is still far; opening or closing the port,
+    // and turning it off, end the pause at once.
+    static constexpr int BatchPauseMs = 100;
+    void setReceiveBatches(bool on);
     // InBufferCount = 0 and OutBufferCount = 0: forget what waits to be read or sent.
     void discardInput();
     void discardOutput();
@@ -108,6 +117,8 @@ private:
     void onReadyRead();
     void deliver();
     void raise(int code);
+    void pauseReading();
+    void resumeReading();
     void loseLink();
     void closePort();
     void resetReceive();
@@ -123,6 +134,9 @@ private:
     LineAssembler m_assembler;
     std::deque<LineAssembler::Event> m_incoming;
     bool m_deliveryPosted = false;
+    bool m_batches = false;
+    QTimer* m_batchPause;
+    QPointer<QSocketNotifier> m_readNotifier; // the port's own, found when first paused
     QStringList m_lines;
     bool m_dropReported = false;
     QByteArray m_receivedTriggers;

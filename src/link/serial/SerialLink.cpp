@@ -10,6 +10,9 @@ constexpr int ErrorPortNotPresent = 68;
 // The port list offers COM1 to COM200.
 constexpr int ListedPorts = 200;
 const QString IdentifyCommand = QStringLiteral("$zorv00$\r\n");
+// Lines still to come below which an answer is taken as it arrives. They take longer on the wire
+// than a pause of the port, so the end of an answer never waits in one.
+constexpr int BatchedLinesLeft = 30;
 
 QString MemoryCommand(MemoryKind kind) {
     return kind == MemoryKind::NFE ? QStringLiteral("$zorv11$\r\n")
@@ -24,6 +27,10 @@ SerialLink::SerialLink(PlatformServices& platform, const QString& linkKind, QObj
     connect(m_com, &SCom::DataEvent, this, &SerialLink::DataEvent);
     connect(m_com, &SCom::PortEvent, this, &InstrumentLink::PortEvent);
     connect(m_com, &SCom::ReceiveProblem, this, &InstrumentLink::problem);
+    connect(this, &InstrumentLink::exchangeFinished, this, [this] {
+        m_expectedLines = 0;
+        m_com->setReceiveBatches(false);
+    });
 }
 
 void SerialLink::setSettingsFolder(const QString& folder) {
@@ -167,8 +174,17 @@ void SerialLink::identify() {
     begin(IdentifyCommand);
 }
 
-void SerialLink::readMemory(MemoryKind kind) {
+void SerialLink::readMemory(MemoryKind kind, int expectedLines) {
     begin(MemoryCommand(kind));
+    m_expectedLines = expectedLines;
+    batchWhileFar();
+}
+
+// A long memory comes at the wire's pace for half a minute; waking for every few bytes of it
+// costs more than handling them. The last lines come as they arrive, so the table is complete
+// as soon as the instrument is done.
+void SerialLink::batchWhileFar() {
+    m_com->setReceiveBatches(m_expectedLines - m_lines > BatchedLinesLeft);
 }
 
 void SerialLink::cancel() {
@@ -231,6 +247,7 @@ void SerialLink::DataEvent() {
                 m_answer += QStringLiteral("\r\n");
             }
             m_lines += static_cast<int>(lines.size());
+            batchWhileFar();
             emit progress(m_lines);
         } else {
             drop(lines.size());

@@ -26,7 +26,7 @@ public:
     void closeLink() override;
     QStringList linkChoices(const std::function<void(int, int)>& progress) override;
     void identify() override;
-    void readMemory(MemoryKind kind) override;
+    void readMemory(MemoryKind kind, int expectedLines) override;
     void setOnline(bool on, bool streamed) override;
     void cancel() override;
 
@@ -39,6 +39,7 @@ private:
     void begin(const QString& command);
     void settle(State state);
     void drop(qsizetype lines);
+    void batchWhileFar();
 
     PlatformServices& m_platform;
     SCom* m_com;
@@ -50,6 +51,7 @@ private:
     bool m_noAnswer = false;     // the instrument stayed silent, or answered the character 25
     bool m_notAvailable = false; // the character 25 came since the last check
     int m_lines = 0;
+    int m_expectedLines = 0; // the count the instrument gave for the memory being read
     bool m_online = false;
     qint64 m_dropped = 0; // lines no exchange waited for, since the last report
 };

@@ -2,6 +2,7 @@
 
 #include "app/LinkDisplay.h"
 #include "ui/FixedPitchFont.h"
+#include "ui/GrowingTable.h"
 #include "ui/Named.h"
 #include "ui/PlatformServices.h"
 #include "ui/StaticTextDelegate.h"
@@ -169,7 +170,7 @@ void frmTransfer::buildControls() {
     cmdStop = Button("cmdStop", Frame3);
     options->addWidget(cmdStop);
     tableBox->addLayout(options);
-    MSFlex = Named(new QTableWidget(0, 4, Frame3), "MSFlex");
+    MSFlex = Named(new GrowingTable(0, 4, Frame3), "MSFlex");
     MSFlex->setFont(FixedPitchFont(10));
     MSFlex->verticalHeader()->setVisible(false);
     MSFlex->verticalHeader()->setDefaultSectionSize(QFontMetrics(MSFlex->font()).height() + 8);

@@ -50,6 +50,16 @@ void BuildReport(benchmark::State& state, const char* modelCode) {
         benchmark::DoNotOptimize(BuildReportText("A", in));
 }
 
+// As the window builds it after each online value: the row texts of the values before are kept.
+void BuildReportKeepingRows(benchmark::State& state, const char* modelCode) {
+    ReportInputs in = FullSeries(modelCode);
+    ReportRowTexts rows;
+    in.RowTexts = &rows;
+    BuildReportText("A", in);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BuildReportText("A", in));
+}
+
 void BuildAndWriteOnlineMes(benchmark::State& state, const char* modelCode) {
     const ReportInputs in = FullSeries(modelCode);
     QTemporaryDir dir;
@@ -71,6 +81,8 @@ void ReadFullFile(benchmark::State& state, const char* modelCode) {
 
 BENCHMARK_CAPTURE(BuildReport, pc_stamped, "DP")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BuildReport, device_stamped, "DPB")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BuildReportKeepingRows, pc_stamped, "DP")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BuildReportKeepingRows, device_stamped, "DPB")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BuildAndWriteOnlineMes, pc_stamped, "DP")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BuildAndWriteOnlineMes, device_stamped, "DPB")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReadFullFile, pc_stamped, "DP")->Unit(benchmark::kMillisecond);

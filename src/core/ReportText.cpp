@@ -134,6 +134,8 @@ void addTable(QString& text, const ReportInputs& inputs) {
     const ReportRowTexts::Format format{stamped, device.DecimalsMode, ReportDateFormat(),
                                         LongTimeFormat(locale), locale.name()};
     const int count = static_cast<int>(std::min<std::size_t>(inputs.Records.size(), MaxRecords));
+    if (inputs.RowTexts != nullptr)
+        inputs.RowTexts->useFormat(format);
     // The rows are gathered (sharing their texts) before the report grows once to its full size:
     // growing it row by row copied the whole report again at each step.
     std::vector<QString> rows;
@@ -144,7 +146,7 @@ void addTable(QString& text, const ReportInputs& inputs) {
         if (EndsSeries(record))
             break;
         rows.push_back(inputs.RowTexts != nullptr
-                           ? inputs.RowTexts->row(static_cast<std::size_t>(i), record, format)
+                           ? inputs.RowTexts->row(static_cast<std::size_t>(i), record)
                            : RowText(record, format, locale));
         size += rows.back().size();
     }
@@ -164,18 +166,20 @@ std::vector<MeasurementRecord> SeriesRecords(const MeasurementStore& store, Memo
     return records;
 }
 
-const QString& ReportRowTexts::row(std::size_t index, const MeasurementRecord& record,
-                                   const Format& format) {
+void ReportRowTexts::useFormat(const Format& format) {
     if (!(format == m_format)) {
         m_entries.clear();
         m_format = format;
     }
+}
+
+const QString& ReportRowTexts::row(std::size_t index, const MeasurementRecord& record) {
     if (m_entries.size() <= index)
         m_entries.resize(index + 1);
     Entry& entry = m_entries[index];
     if (entry.Text.isEmpty() || !SameRecord(entry.Record, record)) {
         entry.Record = record;
-        entry.Text = RowText(record, format, QLocale());
+        entry.Text = RowText(record, m_format, QLocale());
     }
     return entry.Text;
 }

@@ -33,8 +33,10 @@ public:
         bool operator==(const Format&) const = default;
     };
 
+    // The format of the rows asked for next; kept rows of another format are forgotten.
+    void useFormat(const Format& format);
     // The text of row `index` (0 on), ending CR LF.
-    const QString& row(std::size_t index, const MeasurementRecord& record, const Format& format);
+    const QString& row(std::size_t index, const MeasurementRecord& record);
 
 private:
     struct Entry {

@@ -1,10 +1,14 @@
 #include "ui/GrowingTable.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <algorithm>
 
 GrowingTable::GrowingTable(int rows, int columns, QWidget* parent)
     : QTableWidget(rows, columns, parent) {
+    // The scroll bar changes with every row and covers all of its place; what lies behind it
+    // need not be painted each time.
+    verticalScrollBar()->setAttribute(Qt::WA_OpaquePaintEvent);
     const auto whole = [this] { m_whole = true; };
     QAbstractItemModel* rowsAndColumns = model();
     connect(rowsAndColumns, &QAbstractItemModel::rowsRemoved, this, whole);

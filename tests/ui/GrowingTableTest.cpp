@@ -67,10 +67,9 @@ protected:
         if (device->devType() != QInternal::Image)
             return ::testing::AssertionFailure() << "the backing store is no image";
         const QImage& shown = *static_cast<QImage*>(device);
-        QWidget* viewport = table->viewport();
-        const QRect area(viewport->mapTo(&window, QPoint(0, 0)), viewport->size());
+        const QRect area(table->mapTo(&window, QPoint(0, 0)), table->size());
         const QImage onScreen = shown.copy(area).convertToFormat(QImage::Format_RGB32);
-        const QImage fresh = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = table->grab().toImage().convertToFormat(QImage::Format_RGB32);
         if (onScreen != fresh)
             return ::testing::AssertionFailure()
                    << "the table on screen differs from a fresh paint after " << table->rowCount()

@@ -1,6 +1,7 @@
 #include "app/frmTransfer.h"
 
 #include "app/LinkDisplay.h"
+#include "ui/CursorBlinkTimeout.h"
 #include "ui/FixedPitchFont.h"
 #include "ui/GrowingTable.h"
 #include "ui/Named.h"
@@ -52,6 +53,7 @@ frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolde
     connectControls();
     buildNotices();
     applyOwnCaptions();
+    new CursorBlinkTimeout(this);
     // The layout's own minimum keeps the table, the list and the commands side by side.
     resize(QSize(1100, 760).expandedTo(minimumSizeHint()));
 }

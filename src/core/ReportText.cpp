@@ -158,12 +158,8 @@ void addTable(QString& text, const ReportInputs& inputs) {
 } // namespace
 
 std::vector<MeasurementRecord> SeriesRecords(const MeasurementStore& store, MemoryKind kind) {
-    const int n = store.SeriesLength(kind);
-    std::vector<MeasurementRecord> records;
-    records.reserve(n);
-    for (int slot = 1; slot <= n; ++slot)
-        records.push_back(store.at(kind, slot));
-    return records;
+    const std::span<const MeasurementRecord> series = store.Slots(kind, store.SeriesLength(kind));
+    return {series.begin(), series.end()};
 }
 
 void ReportRowTexts::useFormat(const Format& format) {

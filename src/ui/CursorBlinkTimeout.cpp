@@ -4,8 +4,7 @@
 #include <QGuiApplication>
 #include <QStyleHints>
 
-CursorBlinkTimeout::CursorBlinkTimeout(QObject* parent, int restAfterMs)
-    : QObject(parent), m_flashTime(QGuiApplication::styleHints()->cursorFlashTime()) {
+CursorBlinkTimeout::CursorBlinkTimeout(QObject* parent, int restAfterMs) : QObject(parent) {
     m_idle.setSingleShot(true);
     m_idle.setInterval(restAfterMs);
     connect(&m_idle, &QTimer::timeout, this, &CursorBlinkTimeout::rest);

@@ -19,7 +19,7 @@ private:
     void rest();
     void wake();
 
-    int m_flashTime; // the desktop's, while the cursors rest
+    int m_flashTime = 0; // the desktop's, kept while the cursors rest
     bool m_resting = false;
     QTimer m_idle;
 };

@@ -4,7 +4,7 @@
 #include "app/frmWait.h"
 #include "core/Identification.h"
 #include "link/serial/SerialLink.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -33,22 +33,26 @@ std::optional<QString> PortNumberText(const QString& text) {
 void frmTransfer::useLink(InstrumentLink* link) {
     m_link = link;
     m_link->setParent(this);
+    m_session->useLink(link);
     connect(m_link, &InstrumentLink::stateChanged, this, &frmTransfer::showLinkState);
-    connect(m_link, &InstrumentLink::lineReceived, this, &frmTransfer::onlineReceived);
     connect(m_link, &InstrumentLink::PortEvent, this, &frmTransfer::PortEvent);
-    connect(m_link, &InstrumentLink::problem, this,
-            [this](const QString& text) { WriteLog(text); });
     connect(m_link, &InstrumentLink::linkProblem, this, [this](const QString& reason) {
         // Why the port would not open goes to the log and the status text's tooltip.
         WriteLog(reason);
         m_display->showReason(reason);
     });
     connect(m_link, &InstrumentLink::progress, m_display, &LinkDisplay::showProgress);
+    // A request the clock dialog makes on its own leaves the main window's commands as they are.
+    connect(m_link, &InstrumentLink::exchangeStarted, this, [this] {
+        if (busy())
+            Block_Buttons();
+    });
     // Whatever an exchange blocked, ending the program is possible again once it is over.
-    connect(m_link, &InstrumentLink::exchangeStarted, this, &frmTransfer::Block_Buttons);
     connect(m_link, &InstrumentLink::exchangeFinished, cmdEnde,
             [this] { cmdEnde->setEnabled(true); });
     connect(m_display, &LinkDisplay::cancelClicked, m_link, &InstrumentLink::cancel);
+    connect(m_session, &TransferSession::waitStarted, m_display, &LinkDisplay::showWaiting);
+    connect(m_session, &TransferSession::waitEnded, m_display, &LinkDisplay::endWaiting);
 }
 
 void frmTransfer::scanPorts() {
@@ -72,6 +76,9 @@ void frmTransfer::ComboPort_Change() {
 }
 
 void frmTransfer::cmdConnect_Click() {
+    const TransferSession::Command command(*m_session, "cmdConnect_Click");
+    if (!command)
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool lowEnergy = m_state.Device.LinkKind == QLatin1String("L");
     if (lowEnergy) {
@@ -147,14 +154,7 @@ void frmTransfer::showLinkState(InstrumentLink::State state) {
 }
 
 InstrumentLink::Outcome frmTransfer::waitForExchange(int expected) {
-    // No time limit: the instrument may take long; Esc or the cancel button ends the wait and the
-    // window stays alive.
-    m_display->showWaiting(expected);
-    if (m_platform.waitUntil([this] { return !m_link->exchangeRunning(); }, -1, true) !=
-        PlatformServices::WaitResult::Done)
-        m_link->cancel();
-    m_display->endWaiting();
-    return m_link->lastOutcome();
+    return m_session->waitForExchange(expected);
 }
 
 void frmTransfer::PortEvent(int type, const QString& portName) {

@@ -2,9 +2,7 @@
 
 #include "app/LinkDisplay.h"
 #include "core/MemoryDownload.h"
-#include "measure/ReceiveNotices.h"
-#include "ui/CountedNotices.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -12,6 +10,9 @@
 #include <QTableWidget>
 
 void frmTransfer::cmdLesen_Click() {
+    const TransferSession::Command command(*m_session, "cmdLesen_Click");
+    if (!command)
+        return;
     if (m_state.Device.LinkKind == QLatin1String("L"))
         LE_Speicher_lesen();
     else
@@ -19,6 +20,9 @@ void frmTransfer::cmdLesen_Click() {
 }
 
 void frmTransfer::AlleSpeicherLesen() {
+    const TransferSession::Command command(*m_session, "AlleSpeicherLesen");
+    if (!command)
+        return;
     m_state.OnlinePaused = true;
     m_state.ReadAllMemories = true;
     m_link->checkLink(portNumber());
@@ -49,6 +53,9 @@ void frmTransfer::AlleSpeicherLesen() {
 }
 
 bool frmTransfer::cmdLesFE_Click() {
+    const TransferSession::Command command(*m_session, "cmdLesFE_Click");
+    if (!command)
+        return false;
     m_link->checkLink(portNumber());
     if (!m_link->LinkConnected())
         return false;
@@ -68,6 +75,9 @@ bool frmTransfer::cmdLesFE_Click() {
 }
 
 void frmTransfer::cmdLesNFE_Click() {
+    const TransferSession::Command command(*m_session, "cmdLesNFE_Click");
+    if (!command)
+        return;
     if (!m_state.ReadAllMemories) {
         m_link->checkLink(portNumber());
         if (!m_link->LinkConnected())
@@ -90,24 +100,29 @@ void frmTransfer::cmdLesNFE_Click() {
 }
 
 bool frmTransfer::Speicher_lesen() {
+    const TransferSession::Command command(*m_session, "Speicher_lesen");
+    if (!command)
+        return false;
     // The table and store it replaces stay as they are until the new memory has arrived
     // complete: a cancelled, cut or failed download must not lose values never saved.
     m_link->checkLink(portNumber());
     if (!m_link->LinkConnected())
         return false;
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The memory is the one asked for, whatever the window shows when it has arrived.
+    const MemoryKind kind = m_state.Kind;
     const QDateTime now = m_platform.now();
-    const int expected =
-        m_state.Kind == MemoryKind::NFE ? m_state.Device.NFECount : m_state.Device.FECount;
-    m_link->readMemory(m_state.Kind, expected);
+    const int expected = kind == MemoryKind::NFE ? m_state.Device.NFECount : m_state.Device.FECount;
+    if (!m_session->idleLink().readMemory(kind, expected))
+        return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const InstrumentLink::Outcome outcome = waitForExchange(expected);
     const bool complete = outcome == InstrumentLink::Outcome::Done;
     if (complete) {
         const MemoryAnswer answer = SplitMemoryAnswer(m_link->answerText());
         if (answer.LimitExceeded)
             limitMessage();
-        storeDownload(answer.Lines, now);
+        storeDownload(kind, answer.Lines, now);
         if (m_link->LinkConnected())
             m_display->showReady();
     } else {
@@ -123,29 +138,12 @@ bool frmTransfer::Speicher_lesen() {
     return complete;
 }
 
-void frmTransfer::storeDownload(const QStringList& lines, const QDateTime& now) {
+void frmTransfer::storeDownload(MemoryKind kind, const QStringList& lines, const QDateTime& now) {
     // The memory arrived complete: now it replaces what the table and store held of its kind.
-    m_state.DownloadTime = now.toString(QStringLiteral("hh:mm:ss"));
-    m_state.DownloadDate = now.toString(QStringLiteral("dd.MM.yyyy"));
+    // Only the store is filled here: the table is built once, when the memory is shown.
     lstStat->clear();
     MSFlex->setRowCount(0);
     Reset_Statistic();
     InitMSFlex();
-    ClearStore();
-    m_state.Counters.CurrentIndex = 1;
-    // Only the store is filled here: the table is built once, when the memory is shown.
-    for (const QString& line : lines) {
-        const FillResult result = ::FillMessdaten(line, m_state.Kind, m_state.Counters,
-                                                  m_state.Device, now, m_state.Store);
-        if (!result.ClockDate.isEmpty()) {
-            m_state.ClockTime = result.ClockTime;
-            m_state.ClockDate = result.ClockDate;
-        }
-        if (result.Status == FillStatus::Added) {
-            AdvanceCounters(m_state.Counters, m_state.Kind, m_state.Device);
-        } else if (result.Status == FillStatus::Failed) {
-            // A garbled memory gives one box with the count, not one box per line.
-            m_notices->raise(RefusedLineNotice, result.Message());
-        }
-    }
+    m_session->storeDownload(kind, lines, now);
 }

@@ -11,13 +11,17 @@
 #include <QRadioButton>
 
 void frmTransfer::ReadGeraet() {
+    const TransferSession::Command command(*m_session, "ReadGeraet");
+    if (!command)
+        return;
     setWindowTitle(m_state.titleText());
     if (m_state.Device.LinkKind == QLatin1String("L")) {
         SpeicherInfoLesen(true);
         return;
     }
+    if (!m_session->idleLink().identify())
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_link->identify();
     waitForExchange(0);
     for (const QString& problem : ApplyIdentification(m_link->answerText(), m_state.Device)) {
         const QString text = QStringLiteral("ReadGeraet: ") + problem;

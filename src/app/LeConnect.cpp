@@ -3,7 +3,7 @@
 #include "app/LinkDisplay.h"
 #include "ble_ui/BLE.h"
 #include "link/ble/BleLink.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -15,14 +15,13 @@ BleLink* frmTransfer::bleLink() const {
 BLE& frmTransfer::bleWindow() {
     if (m_bleWindow == nullptr) {
         BleLink& link = *bleLink();
-        m_bleWindow =
-            new BLE({link.client(), link.exchange(), m_platform, m_state.Texts,
-                     [this] { return int(m_state.languageIndex()); },
-                     [this](const QString& text) { WriteLog(text); },
-                     [this] { return m_state.titleText(); }, [&link] { return link.closing(); },
-                     [this](BleLinkView view) { showLowEnergyView(view); },
-                     [this] { lowEnergyConnected(); }},
-                    this);
+        m_bleWindow = new BLE(
+            {link, m_platform, m_state.Texts, [this] { return int(m_state.languageIndex()); },
+             [this](const QString& text) { WriteLog(text); },
+             [this] { return m_state.titleText(); }, [&link] { return link.closing(); },
+             [this](BleLinkView view) { showLowEnergyView(view); },
+             [this] { lowEnergyConnected(); }},
+            this);
         m_bleWindow->setWindowModality(Qt::ApplicationModal);
         m_bleWindow->Form_Load();
     }
@@ -46,8 +45,7 @@ bool frmTransfer::connectLowEnergy() {
         link.giveUp();
         return false;
     }
-    link.identify();
-    if (waitForExchange(0) != InstrumentLink::Outcome::Done)
+    if (!m_session->idleLink().identify() || waitForExchange(0) != InstrumentLink::Outcome::Done)
         showLinkFailure(QStringLiteral("Identifikation"));
     Unblock_Buttons();
     m_state.Settings.COMPortNummer = QStringLiteral("0");
@@ -57,16 +55,21 @@ bool frmTransfer::connectLowEnergy() {
 
 void frmTransfer::lowEnergyConnected() {
     bleLink()->setConnected(true);
-    optOnline_Click();
+    // Part of the connect command, whose wait for the connect window this runs in.
+    selectMemory(MemoryKind::Online);
     cmbSpeicher->setVisible(false);
     cmdRefresh->setVisible(false);
 }
 
 void frmTransfer::reconnectLowEnergy() {
-    const BleOutcome outcome = bleLink()->restoreMeasure();
-    if (!outcome.ok()) {
+    m_session->idleLink();
+    if (!bleLink()->restoreMeasure())
+        return;
+    // Bounded by the exchange's own time limits; the connection controls keep their state.
+    m_platform.waitUntil([this] { return !m_link->exchangeRunning(); }, -1, false);
+    if (m_link->lastOutcome() != InstrumentLink::Outcome::Done) {
         // Still out of reach: the user is told what to do, and "Wiederverbinden" stays.
-        WriteLog(QStringLiteral("Wiederverbinden: ") + outcome.Message);
+        WriteLog(QStringLiteral("Wiederverbinden: ") + m_link->failureText());
         message(m_state.message(81));
         return;
     }

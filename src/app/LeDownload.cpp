@@ -2,7 +2,7 @@
 
 #include "app/LinkDisplay.h"
 #include "core/MemoryEntry.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,7 +11,9 @@
 #include <QTableWidget>
 
 bool frmTransfer::SpeicherInfoLesen(bool cmbFuellen) {
-    m_link->readDirectory();
+    const TransferSession::Command command(*m_session, "SpeicherInfoLesen");
+    if (!command || !m_session->idleLink().readDirectory())
+        return false;
     const bool read = waitForExchange(0) == InstrumentLink::Outcome::Done;
     if (m_link->LinkConnected())
         m_display->showReady();
@@ -32,6 +34,9 @@ bool frmTransfer::SpeicherInfoLesen(bool cmbFuellen) {
 }
 
 void frmTransfer::cmdRefresh_Click() {
+    const TransferSession::Command command(*m_session, "cmdRefresh_Click");
+    if (!command)
+        return;
     SpeicherInfoLesen(true);
     Unblock_Buttons();
 }
@@ -39,6 +44,9 @@ void frmTransfer::cmdRefresh_Click() {
 // The table and store shown are replaced only by a memory that arrived complete; a download
 // that fails or is cancelled leaves them as they were.
 void frmTransfer::LE_Speicher_lesen() {
+    const TransferSession::Command command(*m_session, "LE_Speicher_lesen");
+    if (!command)
+        return;
     const QString entry = cmbSpeicher->currentText();
     if (entry.isEmpty())
         return;
@@ -68,8 +76,9 @@ void frmTransfer::LE_Speicher_lesen() {
                              MemoryEntryText(m_state.message(76), memory.Name, memory.Count));
 
     const QDateTime now = m_platform.now();
+    if (!m_session->idleLink().readMemoryAt(*index))
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_link->readMemoryAt(*index);
     const InstrumentLink::Outcome outcome = waitForExchange(memory.Count);
     QApplication::restoreOverrideCursor();
     if (m_link->LinkConnected())
@@ -89,8 +98,7 @@ void frmTransfer::LE_Speicher_lesen() {
         limitMessage();
     }
     m_state.Device.MemoryNumber = static_cast<qint16>(memory.Name.trimmed().toDouble());
-    m_state.Kind = MemoryKind::FE;
-    storeDownload(lines, now);
+    storeDownload(MemoryKind::FE, lines, now);
     optFE->setVisible(true);
     optFE_Click();
 }

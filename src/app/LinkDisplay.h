@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "link/InstrumentLink.h"
+#include "session/AppState.h"
 
 #include <QObject>
 #include <optional>

@@ -70,6 +70,10 @@ void frmTransfer::streamLine(const QString& line) {
     ++m_state.Counters.OnlineCounter;
 }
 
+void frmTransfer::limitMessage() {
+    m_session->limitMessage();
+}
+
 void frmTransfer::onlineValueTaken() {
     // Every online value is kept in "Online.mes" at once, so a crash loses none.
     m_state.SpeichernShow = false;

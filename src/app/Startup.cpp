@@ -5,7 +5,7 @@
 #include "link/ble/QtBleClient.h"
 #include "link/serial/SerialLink.h"
 
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
 
 void frmTransfer::Bild_setzen(QLabel* box, const QString& filePath, bool stretch) {
     QPixmap picture(filePath);
@@ -167,6 +168,20 @@ void frmTransfer::Form_Load() {
     m_state.AbsoluteValues = true;
 }
 
+void frmTransfer::commandsEnded() {
+    // Once the command has unwound: End and a language switch chosen during it.
+    QTimer::singleShot(0, this, [this] {
+        if (busy())
+            return;
+        if (std::exchange(m_endWhenIdle, false)) {
+            mnuEnd_Click();
+            return;
+        }
+        if (std::exchange(m_refreshWhenIdle, false) && m_link->LinkConnected())
+            Focus_setzen();
+    });
+}
+
 void frmTransfer::bringToFront() {
     WriteLog(QStringLiteral("Zweiter Programmstart: Fenster nach vorn geholt"));
     if (isMinimized())
@@ -179,6 +194,12 @@ void frmTransfer::bringToFront() {
 void frmTransfer::mnuEnd_Click() {
     if (m_shutDown)
         return;
+    // The link is not closed under a running command: that ends first, as Esc ends it.
+    if (busy()) {
+        m_endWhenIdle = true;
+        m_link->cancel();
+        return;
+    }
     m_shutDown = true;
     if (m_link != nullptr)
         m_link->closeLink();

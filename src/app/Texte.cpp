@@ -2,7 +2,7 @@
 
 #include "app/LinkDisplay.h"
 #include "ble_ui/BLE.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QChartView>
 #include <QCoreApplication>
@@ -90,6 +90,9 @@ void frmTransfer::applyLanguage() {
     ShowLimits();
     German->setChecked(m_state.languageIndex() == 0);
     English->setChecked(m_state.languageIndex() != 0);
-    if (m_link->LinkConnected())
+    // During a command the memory shown is renewed once it has ended.
+    if (m_link->LinkConnected() && busy())
+        m_refreshWhenIdle = true;
+    else if (m_link->LinkConnected())
         Focus_setzen();
 }

@@ -4,7 +4,7 @@
 #include "core/SettingsFiles.h"
 #include "core/SettingsMessages.h"
 #include "files/frmProjekt.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "app/frmTransfer.h"
 
 #include "app/LinkDisplay.h"
+#include "platform/PlatformServices.h"
 #include "ui/CursorBlinkTimeout.h"
 #include "ui/FixedPitchFont.h"
 #include "ui/GrowingTable.h"
 #include "ui/Named.h"
-#include "ui/PlatformServices.h"
 #include "ui/StaticTextDelegate.h"
 
 #include <QChartView>
@@ -21,7 +21,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,7 +44,8 @@ QLabel* Picture(const char* name, QWidget* parent, QSize size) {
 } // namespace
 
 frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolder, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform) {
+    : QMainWindow(parent), m_platform(platform), m_session(new TransferSession(platform, this)),
+      m_state(m_session->state()) {
     setObjectName(QStringLiteral("frmTransfer"));
     m_state.ProgramFolder = programFolder;
     buildMenus();
@@ -51,7 +54,6 @@ frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolde
         LinkControls{Frame2, ComboPort, cmdConnect, txtWait, picUsb, picBth, picBthBlitz}, m_state,
         this);
     connectControls();
-    buildNotices();
     applyOwnCaptions();
     new CursorBlinkTimeout(this);
     // The layout's own minimum keeps the table, the list and the commands side by side.
@@ -299,6 +301,17 @@ void frmTransfer::connectControls() {
     connect(mnuInfo, &QAction::triggered, this, &frmTransfer::mnuInfo_Click);
     connect(mnuSetTime, &QAction::triggered, this, &frmTransfer::mnuSetTime_Click);
     connect(this, &frmTransfer::onlineRecordAdded, this, &frmTransfer::forwardKeyEvents);
+    connect(m_session, &TransferSession::onlineLine, this, &frmTransfer::onlineReceived);
+    connect(m_session, &TransferSession::busyChanged, this, [this](bool busy) {
+        if (!busy)
+            commandsEnded();
+    });
+    connect(m_session, &TransferSession::statusText, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
     // The file menu offers the same commands as the buttons and follows their state.
     connect(mnuOpen, &QAction::triggered, cmdOpen, &QPushButton::click);
     connect(mnuSave, &QAction::triggered, cmdSave, &QPushButton::click);
@@ -314,7 +327,11 @@ void frmTransfer::connectControls() {
 void frmTransfer::closeEvent(QCloseEvent* event) {
     if (!m_shutDown)
         mnuEnd_Click();
-    event->accept();
+    // While a command runs the window closes once it has ended.
+    if (m_shutDown)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void frmTransfer::cmdEnde_Click() {
@@ -333,5 +350,5 @@ QString GetDecimalSeparator() {
 }
 
 QString frmTransfer::programTitle() const {
-    return m_state.ModelTitle.isEmpty() ? QStringLiteral("Tavelin") : m_state.ModelTitle;
+    return m_session->programTitle();
 }

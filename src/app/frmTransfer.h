@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "core/MeasurementTable.h"
 #include "core/ReportText.h"
 #include "link/InstrumentLink.h"
+#include "session/AppState.h"
+#include "session/TransferSession.h"
 
 #include <QMainWindow>
 
@@ -24,7 +25,6 @@ class QTableWidget;
 class frmChartG;
 class frmWerte;
 class frmProjekt;
-class CountedNotices;
 class frmTastatur;
 class LinkDisplay;
 class frmInfo;
@@ -45,6 +45,10 @@ public:
     ~frmTransfer() override;
 
     AppState& state() { return m_state; }
+    // The data and the instrument conversation that this window shows and drives.
+    TransferSession& session() { return *m_session; }
+    // A command runs; what a control starts meanwhile is refused.
+    bool busy() const { return m_session->busy(); }
     // The instrument link; chosen from LinkKind at start-up unless one was given before.
     InstrumentLink& link() { return *m_link; }
     LinkDisplay& linkDisplay() { return *m_display; }
@@ -60,7 +64,7 @@ public:
     void bringToFront();
 
     // Shell helpers used everywhere.
-    void WriteLog(const QString& logtext) const { m_state.Log.WriteLog(logtext); }
+    void WriteLog(const QString& logtext) const { m_session->WriteLog(logtext); }
     void DeleteLog() const { m_state.Log.DeleteLog(); }
     void Delay(int nSekunden);
     void Bild_setzen(QLabel* box, const QString& filePath, bool stretch);
@@ -84,7 +88,9 @@ public:
 
     // The table.
     void InitMSFlex();
-    void AddMSFlexRow();
+    // The row of a record just stored in the memory shown, with its statistics; online records are
+    // announced after it.
+    void AddMSFlexRow(int slot);
     void FillMSFlexOne();
     void ColorValueCell(int row, int slot);
     void ScrollToLastRow();
@@ -98,7 +104,7 @@ public:
     void optOnline_Click();
 
     // Statistics list.
-    void CalcStatistic(double currentValue, const QString& currentUnit);
+    void CalcStatistic(double currentValue, const QString& currentUnit, int count);
     void Reset_Statistic();
 
     // Charts.
@@ -263,10 +269,12 @@ private:
     void showStatisticLines(const QStringList& lines);
     void showStatisticsView(bool hasRows);
     void selectMemory(MemoryKind kind);
+    void checkMemoryOption(MemoryKind kind);
+    void showMemory(MemoryKind kind, const char* what);
     void showLinkState(InstrumentLink::State state);
     InstrumentLink::Outcome waitForExchange(int expected);
-    void storeDownload(const QStringList& lines, const QDateTime& now);
-    void buildNotices();
+    void storeDownload(MemoryKind kind, const QStringList& lines, const QDateTime& now);
+    void commandsEnded();
     void limitMessage();
     void onlineReceived(const QString& line);
     void onlineLine(const QString& line);
@@ -288,8 +296,11 @@ private:
     bool askYesNo(const QString& text);
 
     PlatformServices& m_platform;
-    AppState m_state;
+    TransferSession* m_session;
+    AppState& m_state;
     bool m_shutDown = false;
+    bool m_endWhenIdle = false;     // End was chosen while a command ran
+    bool m_refreshWhenIdle = false; // the language changed while a command ran
     bool m_scrollPending = false;
     InstrumentLink* m_link = nullptr;
     LinkDisplay* m_display = nullptr;
@@ -299,7 +310,6 @@ private:
     bool m_rowsInSlotOrder = true;
     frmWerte* m_limitsDialog = nullptr;
     frmProjekt* m_projectDialog = nullptr;
-    CountedNotices* m_notices = nullptr;
     frmChartG* m_largeChart = nullptr;
     frmTastatur* m_keyEventDialog = nullptr;
     BLE* m_bleWindow = nullptr;

@@ -3,8 +3,9 @@
 #include "core/BleGatt.h"
 #include "core/TextTable.h"
 #include "link/ble/BleClient.h"
-#include "link/ble/BleExchange.h"
-#include "ui/PlatformServices.h"
+#include "link/ble/BleIds.h"
+#include "link/ble/BleLink.h"
+#include "platform/PlatformServices.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -31,7 +32,7 @@ BLE::BLE(BleWindowContext context, QWidget* parent)
     : QDialog(parent), m_context(std::move(context)) {
     setObjectName(QStringLiteral("BLE"));
     buildControls();
-    BleClient& client = m_context.Client;
+    BleClient& client = m_context.Link.client();
     connect(&client, &BleClient::StartScan, this, &BLE::onStartScan);
     connect(&client, &BleClient::Advertisement, this, &BLE::onAdvertisement);
     connect(&client, &BleClient::Connected, this, &BLE::onConnected);
@@ -85,7 +86,7 @@ QString BLE::message(int slot) const {
 }
 
 void BLE::Form_Load() {
-    BleClient& client = m_context.Client;
+    BleClient& client = m_context.Link.client();
     client.ClientConfig(m_loaded ? QStringLiteral("LogLevel=0") : QStringLiteral("LogLevel=3"));
     client.ClientConfig(QStringLiteral("AutoDiscoverCharacteristics = true"));
     client.ClientConfig(QStringLiteral("AutoDiscoverDescriptors = true"));
@@ -109,7 +110,7 @@ void BLE::showMessage(const QString& text) {
 void BLE::cmdScan_Click() {
     m_context.WriteLog(QStringLiteral("Scan ") +
                        QLocale().toString(m_context.Platform.now(), QLocale::ShortFormat));
-    BleClient& client = m_context.Client;
+    BleClient& client = m_context.Link.client();
     BleCallResult result;
     if (cmdScan->text() != ScanCaption) {
         result = client.ClientScanStop();
@@ -148,7 +149,7 @@ void BLE::lbDevices_Click() {
 }
 
 void BLE::cmdConnect_Click() {
-    BleClient& client = m_context.Client;
+    BleClient& client = m_context.Link.client();
     client.ClientScanStop();
     m_context.Platform.waitMs(200);
     setCursor(Qt::WaitCursor);
@@ -170,7 +171,7 @@ void BLE::cmdConnect_Click() {
 void BLE::onConnected(int statusCode, const QString& description) {
     m_context.WriteLog(QStringLiteral("connected echt ") + QString::number(statusCode) +
                        QLatin1Char(' ') + description +
-                       trueFalse(m_context.Exchange.MeasureSubscribed));
+                       trueFalse(m_context.Link.measureSubscribed()));
     txtLog->setText(message(13));
     if (statusCode != 0 || description != QLatin1String("OK")) {
         // A link that did not come up is not used: the user tries again.
@@ -188,7 +189,7 @@ void BLE::onConnected(int statusCode, const QString& description) {
         false);
     if (!LinkServiceReady || !DataServiceReady) {
         m_retryShown = true;
-        m_context.Client.ClientDisconnect();
+        m_context.Link.client().ClientDisconnect();
         cmdConnect->setText(caption(50));
         txtLog->setText(message(78));
         Timer1->stop();
@@ -213,13 +214,13 @@ void BLE::Timer1_Timer() {
 }
 
 void BLE::DiscoverAll() {
-    m_context.Client.ClientDiscover(BleGatt::DataService + u',' + BleGatt::CommandService,
-                                    QString(), true, QString());
+    m_context.Link.client().ClientDiscover(BleGatt::DataService + u',' + BleGatt::CommandService,
+                                           QString(), true, QString());
 }
 
 void BLE::onDiscovered(int gattType, const QString& serviceId, const QString& characteristicId,
                        const QString& uuid) {
-    BleIds& ids = m_context.Exchange.ids();
+    BleIds& ids = m_context.Link.ids();
     ids.takeDiscovered(gattType, serviceId, characteristicId, uuid);
     if (ids.linkServiceReady())
         LinkServiceReady = true;
@@ -228,25 +229,25 @@ void BLE::onDiscovered(int gattType, const QString& serviceId, const QString& ch
 }
 
 void BLE::BLEDisconnect() {
-    m_context.Client.ClientDisconnect();
+    m_context.Link.client().ClientDisconnect();
     m_context.Platform.waitMs(500);
     lbDevices->clear();
 }
 
 void BLE::onDisconnected(int statusCode, const QString& description) {
-    BleExchange& exchange = m_context.Exchange;
+    BleLink& link = m_context.Link;
     if (description == QLatin1String("OK") && statusCode == 0) {
         cmdScan->setEnabled(true);
         cmdScan->setText(ScanCaption);
         cmdConnect->setText(caption(50));
         BleConnected = false;
-        exchange.MeasureSubscribed = false;
+        link.forgetSubscription();
     }
-    if (statusCode == 0 && exchange.MeasureSubscribed && !m_context.Closing()) {
+    if (statusCode == 0 && link.measureSubscribed() && !m_context.Closing()) {
         m_context.WriteLog(QStringLiteral("Disconnected ausser reichweite "));
         m_context.ShowLink(BleLinkView::Lost);
         BleConnected = false;
-        exchange.MeasureSubscribed = false;
+        link.forgetSubscription();
     }
     // After a discovery that ran out of time the request to try again stays in view.
     if (!std::exchange(m_retryShown, false))
@@ -255,11 +256,10 @@ void BLE::onDisconnected(int statusCode, const QString& description) {
 }
 
 void BLE::onLog(const QString& message) {
-    BleExchange& exchange = m_context.Exchange;
     if (message.indexOf(QLatin1String("Disconn")) >= 1 && BleConnected) {
         m_context.ShowLink(BleLinkView::Disconnected);
         m_mainShowsDisconnected = true;
-        exchange.MeasureSubscribed = false;
+        m_context.Link.forgetSubscription();
         BleConnected = false;
     }
     if (m_mainShowsDisconnected && message.indexOf(QLatin1String("Connected")) >= 1 &&

@@ -4,8 +4,7 @@
 #include <QString>
 #include <functional>
 
-class BleClient;
-class BleExchange;
+class BleLink;
 class PlatformServices;
 class QLabel;
 class QLineEdit;
@@ -23,8 +22,7 @@ enum class BleLinkView {
 
 // What the connect window needs of the main window.
 struct BleWindowContext {
-    BleClient& Client;
-    BleExchange& Exchange; // ids and MeasureSubscribed
+    BleLink& Link; // its client, the ids it discovers and whether notifications are on
     PlatformServices& Platform;
     const TextTable& Texts;
     std::function<int()> LanguageIndex;

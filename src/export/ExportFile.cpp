@@ -2,7 +2,7 @@
 
 #include "core/ExportFiles.h"
 #include "export/ExportContext.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QDir>
 #include <QFile>

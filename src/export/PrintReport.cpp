@@ -1,8 +1,8 @@
 #include "export/PrintReport.h"
 
 #include "core/ReportDocument.h"
+#include "platform/PlatformServices.h"
 #include "ui/FixedPitchFont.h"
-#include "ui/PlatformServices.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -4,7 +4,7 @@
 #include "export/ExportContext.h"
 #include "export/ExportFile.h"
 #include "export/Workbook.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "extras/KeyEvents.h"
 
 #include "core/KeyEventText.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 namespace {
 
@@ -55,13 +55,7 @@ void ForwardKeyEvents(KeyEventContext& context, const MeasurementRecord& record,
     if (!s.KeyEventsEnabled || !context.Platform.keyStrokesAvailable())
         return;
     if (!context.Platform.programRunning(context.TaskId)) {
-        // Values keep arriving: one box for the run, the log for each value.
-        const QString text = KeyEventAppGoneText(s.KeyEventApp, s.LanguageIndex);
-        context.WriteLog(text);
-        if (!context.GoneShown) {
-            context.GoneShown = true;
-            Tell(context, text);
-        }
+        context.TellGone(KeyEventAppGoneText(s.KeyEventApp, s.LanguageIndex));
         return;
     }
     if (!context.Platform.activateProgram(context.TaskId)) {

@@ -19,6 +19,9 @@ struct KeyEventContext {
     PlatformServices& Platform;
     std::function<QString()> ProgramTitle; // title of message boxes
     std::function<void(const QString&)> WriteLog;
+    // That the target has ended, for a value that could not be typed: counted, logged and shown
+    // in a box from the event loop, never inside the handler of the value.
+    std::function<void(const QString&)> TellGone;
 };
 
 // Starts KeyEventApp when the function is on and no target runs for it yet.
@@ -29,8 +32,8 @@ void StartKeyEventApp(KeyEventContext& context);
 void TellIfNoKeyStrokes(KeyEventContext& context);
 
 // Types one online record into the target: its window comes to the front, then each text of
-// KeyEventTexts, each taken before the next. A target that has ended is shown once in a box and
-// logged for every later value; the record stays in the table either way.
+// KeyEventTexts, each taken before the next. A target that has ended is told for every value
+// (TellGone); the record stays in the table either way.
 void ForwardKeyEvents(KeyEventContext& context, const MeasurementRecord& record,
                       const QString& decimalsMode);
 

@@ -2,8 +2,8 @@
 
 #include "core/KeyEventText.h"
 #include "core/TextTable.h"
+#include "platform/PlatformServices.h"
 #include "ui/Named.h"
-#include "ui/PlatformServices.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,8 +1,7 @@
 #include "extras/frmTime.h"
 
 #include "core/TextTable.h"
-#include "link/ble/BleExchange.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -43,74 +42,90 @@ void frmTime::showEvent(QShowEvent* event) {
 }
 
 void frmTime::Form_Activate() {
-    if (m_poll->isActive() || !isVisible())
+    if ((m_step != Step::Idle && m_step != Step::Resume) || !isVisible())
         return;
     lblDatelog->clear();
     setWindowTitle(m_context.TitleAndVersion());
-    const BleOutcome suspended = m_context.Exchange.suspendMeasure();
-    if (!suspended.ok()) {
-        lblDatelog->setText(suspended.Message);
-        return;
-    }
-    m_asked = false;
-    m_poll->start(PollEveryMs);
+    resumeOnTimer(Step::Suspend);
+}
+
+void frmTime::resumeOnTimer(Step step) {
+    m_step = step;
+    if (!m_poll->isActive())
+        m_poll->start(PollEveryMs);
     poll();
 }
 
-// One step of the display: the answer to the last request is shown, then the next one goes out.
-// The steps run from a timer, so the button and the close box never run inside a wait.
 void frmTime::poll() {
-    BleExchange& exchange = m_context.Exchange;
-    if (m_context.Platform.escapeHeld()) {
-        stopReading();
+    if (m_step == Step::Read && m_context.Platform.escapeHeld())
+        m_step = Step::Idle;
+    // The link's exchanges end by their own time limits, so a busy link is only waited for.
+    if (m_context.Busy())
+        return;
+    if (std::exchange(m_asked, false))
+        replied(m_askedStep, m_context.Reply());
+    if (m_step == Step::Idle) {
+        m_poll->stop();
         return;
     }
-    if (m_asked && exchange.BleBusy != 0) {
-        if (m_askedAt.elapsed() < BleExchange::BusyTimeoutMs)
-            return;
-        stopReading();
-        exchange.BleBusy = 0;
-        lblDatelog->setText(exchange.noAnswerMessage());
-        return;
-    }
-    if (m_asked)
-        txtDateTime->setText(exchange.BleResponseText);
-    exchange.BleBusy = BleExchange::Busy;
-    m_asked = exchange.ReadTime();
-    m_askedAt.start();
-    if (!m_asked)
-        stopReading();
+    static constexpr ClockRequest Requests[] = {ClockRequest::Suspend, ClockRequest::Suspend,
+                                                ClockRequest::Read, ClockRequest::Set,
+                                                ClockRequest::Resume};
+    m_askedStep = m_step;
+    m_asked = m_context.Request(Requests[static_cast<int>(m_step)]);
 }
 
-void frmTime::stopReading() {
-    m_poll->stop();
-    // A request on its way is let finish, so its answer cannot end a later wait.
-    if (m_asked)
-        m_context.Platform.waitUntil([this] { return m_context.Exchange.BleBusy == 0; },
-                                     BleExchange::BusyTimeoutMs, false);
-    m_asked = false;
+// The request asked ended; the steps wanted meanwhile (stop, set, close) decide what follows.
+void frmTime::replied(Step asked, const ClockReply& reply) {
+    const bool ok = reply.Outcome.ok();
+    switch (asked) {
+    case Step::Suspend:
+        if (!ok)
+            lblDatelog->setText(reply.Outcome.Message);
+        if (m_step == Step::Suspend)
+            m_step = ok ? Step::Read : Step::Idle;
+        return;
+    case Step::Read:
+        if (m_step != Step::Read)
+            return;
+        if (ok) {
+            txtDateTime->setText(reply.Text);
+        } else {
+            lblDatelog->setText(reply.Outcome.Message);
+            m_step = Step::Idle;
+        }
+        return;
+    case Step::Set:
+        txtDateTime->setText(reply.Text);
+        lblDatelog->setText(m_context.Texts.message(m_context.LanguageIndex(), 80));
+        m_step = Step::Idle;
+        // The confirmation stays in view a moment before the dialog closes.
+        QTimer::singleShot(1000, this, &QWidget::close);
+        return;
+    case Step::Resume:
+        if (!ok)
+            lblDatelog->setText(reply.Outcome.Message);
+        if (m_step == Step::Resume)
+            m_step = Step::Idle;
+        return;
+    case Step::Idle:
+        return;
+    }
 }
 
 bool frmTime::reading() const {
-    return m_poll->isActive();
+    return m_step == Step::Read || (m_asked && m_askedStep == Step::Read);
 }
 
 void frmTime::cmdAkt_Click() {
-    stopReading();
-    BleExchange& exchange = m_context.Exchange;
-    PlatformServices& platform = m_context.Platform;
-    exchange.WriteTime();
-    platform.waitMs(200);
-    txtDateTime->setText(exchange.ClockTextSent);
-    lblDatelog->setText(m_context.Texts.message(m_context.LanguageIndex(), 80));
-    platform.waitMs(1000);
-    close();
+    if (m_step != Step::Set && m_step != Step::Resume)
+        resumeOnTimer(Step::Set);
 }
 
 void frmTime::closeEvent(QCloseEvent* event) {
-    stopReading();
-    const BleOutcome resumed = m_context.Exchange.resumeMeasure();
-    if (!resumed.ok())
-        lblDatelog->setText(resumed.Message);
+    // Notifications come back whichever way the dialog closes; hidden, it still waits for the
+    // link to be free and asks for them. A clock being set is set first, then they come back.
+    if (m_step != Step::Set)
+        resumeOnTimer(Step::Resume);
     QDialog::closeEvent(event);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "link/ble/BleOutcome.h"
+
 #include <QDialog>
-#include <QElapsedTimer>
 #include <functional>
 
-class BleExchange;
 class PlatformServices;
 class QGroupBox;
 class QLabel;
@@ -13,9 +13,14 @@ class QPushButton;
 class QTimer;
 class TextTable;
 
-// What the clock dialog needs of the main window.
+// What the clock dialog needs of the main window and the link.
 struct TimeContext {
-    BleExchange& Exchange;
+    // Starts a request as an exchange of the link; false when refused.
+    std::function<bool(ClockRequest)> Request;
+    // The end of the last request.
+    std::function<ClockReply()> Reply;
+    // An exchange runs on the link: the dialog's own request, or any other.
+    std::function<bool()> Busy;
     PlatformServices& Platform;
     const TextTable& Texts;
     std::function<int()> LanguageIndex;
@@ -23,7 +28,9 @@ struct TimeContext {
 };
 
 // The LE instrument's clock as it runs, and one button that sets it to the PC's clock. Online
-// notifications are off while it is open and on again when it closes, whichever way.
+// notifications are off while it is open and on again when it closes, whichever way. Every step
+// runs from a timer and starts one request of the link; while any exchange runs, the step waits
+// for the next tick, so the dialog never sends into another exchange and never waits inside one.
 class frmTime : public QDialog {
     Q_OBJECT
 public:
@@ -46,11 +53,14 @@ protected:
 
 private:
     void Form_Activate();
+    enum class Step { Idle, Suspend, Read, Set, Resume };
     void poll();
-    void stopReading();
+    void replied(Step asked, const ClockReply& reply);
+    void resumeOnTimer(Step step);
 
     TimeContext m_context;
     QTimer* m_poll = nullptr;
-    bool m_asked = false; // a clock request is on its way
-    QElapsedTimer m_askedAt;
+    Step m_step = Step::Idle;      // what the dialog asks next once the link is free
+    Step m_askedStep = Step::Idle; // what it asked last
+    bool m_asked = false;          // and whose end it has not taken yet
 };

@@ -2,7 +2,7 @@
 
 #include "core/MesFile.h"
 #include "core/TextTable.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QDir>
 #include <QFileInfo>

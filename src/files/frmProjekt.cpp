@@ -3,8 +3,8 @@
 #include "core/SettingsFiles.h"
 #include "core/SettingsMessages.h"
 #include "core/TextTable.h"
+#include "platform/PlatformServices.h"
 #include "ui/Named.h"
-#include "ui/PlatformServices.h"
 
 #include <QDateEdit>
 #include <QGridLayout>

@@ -16,8 +16,10 @@ struct LinkMemory {
 
 // One instrument as the windows see it: exchanges (identify, read a memory, online values), not
 // ports or radios. An exchange is started, runs in the event loop and ends with
-// exchangeFinished; the caller waits for that with the platform's wait. Text that no exchange
-// waits for is dropped, and the drop is reported as a problem.
+// exchangeFinished; the caller waits for that with the platform's wait. One exchange at a time:
+// while one runs, every other is refused (false, and a problem line for the log), so nothing can
+// mix its request or its answer into the running one. Text that no exchange waits for is dropped
+// or held until the exchange ends, and the drop is reported as a problem.
 class InstrumentLink : public QObject {
     Q_OBJECT
 public:
@@ -48,20 +50,22 @@ public:
     // number of candidates.
     virtual QStringList linkChoices(const std::function<void(int, int)>& progress) = 0;
 
-    virtual void identify() = 0;
+    // Each starts an exchange; false when one runs already.
+    virtual bool identify() = 0;
     // expectedLines: the count the identification gave, 0 when unknown.
-    virtual void readMemory(MemoryKind kind, int expectedLines) = 0;
+    virtual bool readMemory(MemoryKind kind, int expectedLines) = 0;
     // Online values come as lineReceived while on; streamed instruments send without being asked.
-    virtual void setOnline(bool on, bool streamed) = 0;
+    // Switching on is refused while an exchange runs; off is always taken.
+    virtual bool setOnline(bool on, bool streamed) = 0;
     // Ends the running exchange as Esc does.
     virtual void cancel() = 0;
 
     // Instruments that list their memories in a directory and read one by its place in it
     // (Bluetooth LE). Other links end these exchanges at once as not available.
-    virtual void readDirectory() { notOffered(); }
-    virtual void readMemoryAt(int index) {
+    virtual bool readDirectory() { return notOffered("readDirectory"); }
+    virtual bool readMemoryAt(int index) {
         Q_UNUSED(index);
-        notOffered();
+        return notOffered("readMemoryAt");
     }
     // The directory of the last readDirectory.
     const QList<LinkMemory>& memories() const { return m_memories; }
@@ -90,13 +94,22 @@ signals:
     void PortEvent(int type, const QString& portName);
 
 protected:
-    // Every exchange starts with an empty answer and ends once, with its outcome.
-    void beginExchange() {
+    // Every exchange starts with an empty answer and ends once, with its outcome. A second one is
+    // refused while one runs: false, and the refusal is logged with what was asked.
+    bool beginExchange(const char* what) {
+        if (m_running) {
+            refuse(what);
+            return false;
+        }
         m_answer.clear();
         m_failure.clear();
         m_outcome = Outcome::Done;
         m_running = true;
         emit exchangeStarted();
+        return true;
+    }
+    void refuse(const char* what) {
+        emit problem(QStringLiteral("Abgelehnt, es läuft ein Austausch: ") + QLatin1String(what));
     }
     void finishExchange(Outcome outcome) {
         if (!m_running)
@@ -110,10 +123,12 @@ protected:
     QString m_failure;
     QList<LinkMemory> m_memories;
 
-    // An exchange this link does not offer.
-    void notOffered() {
-        beginExchange();
+    // An exchange this link does not offer ends at once, unless another runs.
+    bool notOffered(const char* what) {
+        if (!beginExchange(what))
+            return false;
         finishExchange(Outcome::NotAvailable);
+        return true;
     }
 
 private:

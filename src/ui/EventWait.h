@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 // Runs a local event loop until done() holds, escaped() holds or timeoutMs passes (negative: no
 // limit). The window keeps painting and every handler that may set the awaited flag runs.

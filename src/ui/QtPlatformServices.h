@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QObject>
 

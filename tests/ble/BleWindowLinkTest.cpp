@@ -1,8 +1,10 @@
 #include "BleSimFixture.h"
 #include "ble_ui/BLE.h"
+#include "core/DeviceInfo.h"
 #include "core/QStringPrinter.h"
 #include "core/TextTable.h"
-#include "link/ble/BleExchange.h"
+#include "link/ble/BleIds.h"
+#include "link/ble/BleLink.h"
 #include "support/FakePlatformServices.h"
 
 #include <QListWidget>
@@ -21,11 +23,11 @@ protected:
         ASSERT_TRUE(startSimulator());
         texts.CaptionTexts_fuellen();
         texts.MessageTexts_fuellen("Delta-Pro DIVEDADE V4.05");
-        exchange = std::make_unique<BleExchange>(*client, platform, device);
-        QObject::connect(exchange.get(), &BleExchange::onlineLine,
+        link = std::make_unique<BleLink>(client.get(), platform, device);
+        QObject::connect(link.get(), &InstrumentLink::lineReceived,
                          [this](const QString& line) { online.append(line); });
         window = std::make_unique<BLE>(BleWindowContext{
-            *client, *exchange, platform, texts, [] { return 0; }, [](const QString&) {},
+            *link, platform, texts, [] { return 0; }, [](const QString&) {},
             [] { return QStringLiteral("Delta-Pro DIVEDADE V4.05"); }, [] { return false; },
             [this](BleLinkView view) { views.append(view); }, [this] { ++completed; }});
         window->Form_Load();
@@ -33,14 +35,16 @@ protected:
 
     void TearDown() override {
         window.reset();
-        exchange.reset();
+        // The fixture owns the client.
+        client->setParent(nullptr);
+        link.reset();
         BleSimTest::TearDown();
     }
 
     TextTable texts;
     FakePlatformServices platform;
     DeviceInfo device;
-    std::unique_ptr<BleExchange> exchange;
+    std::unique_ptr<BleLink> link;
     std::unique_ptr<BLE> window;
     QList<BleLinkView> views;
     QStringList online;
@@ -56,9 +60,13 @@ TEST_F(BleWindowLinkTest, ConnectIdentifyLoseAndComeBack) {
     ASSERT_TRUE(WaitFor([this] { return completed == 1; }));
     EXPECT_EQ(window->result(), QDialog::Accepted);
 
-    ASSERT_TRUE(exchange->identify().ok());
+    ASSERT_TRUE(link->identify());
+    ASSERT_TRUE(WaitFor([this] { return !link->exchangeRunning(); }));
+    EXPECT_EQ(link->lastOutcome(), InstrumentLink::Outcome::Done);
     EXPECT_EQ(device.IdentS, "0815-22");
-    ASSERT_TRUE(exchange->resumeMeasure().ok());
+    ASSERT_TRUE(link->startClockRequest(ClockRequest::Resume));
+    ASSERT_TRUE(WaitFor([this] { return !link->exchangeRunning(); }));
+    ASSERT_TRUE(link->clockReply().Outcome.ok());
 
     control("Drop");
     ASSERT_TRUE(WaitFor([this] { return views.contains(BleLinkView::Lost); }));
@@ -67,10 +75,9 @@ TEST_F(BleWindowLinkTest, ConnectIdentifyLoseAndComeBack) {
     ASSERT_TRUE(waitEvent("Log|Link Connected again"));
 
     // The main window's re-connection: notifications off and on again on the returned link.
-    exchange->BleBusy = BleExchange::Busy;
-    ASSERT_TRUE(exchange->UnsubMeasure());
-    ASSERT_TRUE(exchange->waitBusy().ok());
-    ASSERT_TRUE(exchange->resumeMeasure().ok());
+    ASSERT_TRUE(link->restoreMeasure());
+    ASSERT_TRUE(WaitFor([this] { return !link->exchangeRunning(); }));
+    ASSERT_EQ(link->lastOutcome(), InstrumentLink::Outcome::Done);
     const QString line = control("SendOnline").arguments().value(0).toString();
     ASSERT_TRUE(WaitFor([this] { return !online.isEmpty(); }));
     EXPECT_EQ(online, QStringList{line});

@@ -1,8 +1,10 @@
 #include "ble_ui/BLE.h"
 #include "core/BleGatt.h"
+#include "core/DeviceInfo.h"
 #include "core/QStringPrinter.h"
 #include "core/TextTable.h"
-#include "link/ble/BleExchange.h"
+#include "link/ble/BleIds.h"
+#include "link/ble/BleLink.h"
 #include "support/FakePlatformServices.h"
 #include "support/ScriptedBleClient.h"
 
@@ -71,20 +73,19 @@ protected:
     }
 
     TextTable texts;
-    ScriptedBleClient client;
+    ScriptedBleClient& client = *new ScriptedBleClient; // the link owns it
     FakePlatformServices platform;
     DeviceInfo device;
-    BleExchange exchange{client, platform, device};
+    BleLink link{&client, platform, device};
     QStringList logLines;
     QList<BleLinkView> views;
     int completed = 0;
     bool closing = false;
     bool commandServiceOnly = false;
-    BLE window{{client, exchange, platform, texts, [] { return 0; },
-                [this](const QString& t) { logLines.append(t); },
-                [] { return QStringLiteral("Delta-Pro DIVEDADE V4.05"); },
-                [this] { return closing; }, [this](BleLinkView v) { views.append(v); },
-                [this] { ++completed; }}};
+    BLE window{
+        {link, platform, texts, [] { return 0; }, [this](const QString& t) { logLines.append(t); },
+         [] { return QStringLiteral("Delta-Pro DIVEDADE V4.05"); }, [this] { return closing; },
+         [this](BleLinkView v) { views.append(v); }, [this] { ++completed; }}};
 };
 
 TEST_F(BleWindowTest, LoadConfiguresTheClientAndCaptions) {
@@ -137,7 +138,7 @@ TEST_F(BleWindowTest, ConnectDiscoversBothServicesAndCloses) {
     EXPECT_TRUE(client.calls.contains("Connect|" + Server));
     EXPECT_TRUE(client.calls.contains("Discover|" + BleGatt::DataService + "," +
                                       BleGatt::CommandService + "||true|"));
-    EXPECT_EQ(exchange.ids().MeasureCharId, "id-" + BleGatt::MeasureChar);
+    EXPECT_EQ(link.ids().MeasureCharId, "id-" + BleGatt::MeasureChar);
     EXPECT_EQ(window.cmdConnect->text(), "Trennen");
     EXPECT_EQ(window.txtLog->text(), "Verbunden" + Server);
     EXPECT_FALSE(window.cmdScan->isEnabled());
@@ -185,16 +186,16 @@ TEST_F(BleWindowTest, AConnectThatFailsIsNotUsed) {
 TEST_F(BleWindowTest, LossWhileSubscribedShowsOutOfRangeButNotDuringShutdown) {
     connectFirst();
     platform.waitUntil([this] { return completed > 0; }, 5000, false);
-    exchange.MeasureSubscribed = true;
+    emit client.Subscribed("", "", "", "");
     emit client.Disconnected(0, "Link lost");
     EXPECT_EQ(views, QList<BleLinkView>{BleLinkView::Lost});
     EXPECT_FALSE(window.BleConnected);
-    EXPECT_FALSE(exchange.MeasureSubscribed);
+    EXPECT_FALSE(link.measureSubscribed());
     EXPECT_EQ(logLines.last(), "Disconnected ausser reichweite ");
     EXPECT_EQ(window.txtLog->text(), "Disconnected 0Link lost");
 
     closing = true;
-    exchange.MeasureSubscribed = true;
+    emit client.Subscribed("", "", "", "");
     emit client.Disconnected(0, "Link lost");
     EXPECT_EQ(views.size(), 1);
 }

@@ -2,7 +2,8 @@
 #include "core/TextTable.h"
 #include "extras/frmInfo.h"
 #include "extras/frmTime.h"
-#include "link/ble/BleExchange.h"
+#include "link/ble/BleIds.h"
+#include "link/ble/BleLink.h"
 #include "support/FakePlatformServices.h"
 #include "support/ScriptedBleClient.h"
 
@@ -101,13 +102,13 @@ class ClockTest : public DeviceDialogsTest {
 protected:
     void SetUp() override {
         DeviceDialogsTest::SetUp();
-        BleIds& ids = exchange.ids();
+        BleIds& ids = link.ids();
         ids.CommandServiceId = "S1";
         ids.CommandCharId = "S1/cmd";
         ids.DataServiceId = "S2";
         ids.MeasureCharId = "S2/meas";
-        exchange.MeasureSubscribed = true;
-        exchange.setBusyTimeoutMs(500);
+        emit client.Subscribed("", "", "", "");
+        link.setBusyTimeoutMs(500);
         client.script = [this](const QStringList& call) {
             if (call.at(0) == "Write")
                 client.later(
@@ -129,11 +130,13 @@ protected:
         return platform.waitUntil(done, 5000, false) == PlatformServices::WaitResult::Done;
     }
 
-    ScriptedBleClient client;
+    ScriptedBleClient& client = *new ScriptedBleClient; // the link owns it
     FakePlatformServices platform;
-    BleExchange exchange{client, platform, device};
+    BleLink link{&client, platform, device};
     int reads = 0;
-    frmTime clock{{exchange, platform, texts, [this] { return language; },
+    frmTime clock{{[this](ClockRequest request) { return link.startClockRequest(request); },
+                   [this] { return link.clockReply(); }, [this] { return link.exchangeRunning(); },
+                   platform, texts, [this] { return language; },
                    [this] { return title + " V4.05"; }}};
 };
 
@@ -150,8 +153,8 @@ TEST_F(ClockTest, ShowsTheRunningClockAndSetsIt) {
     EXPECT_TRUE(client.calls.contains("Write|S1|S1/cmd|$slt?2027-02-03/09:05:00!\r\n"));
     EXPECT_EQ(clock.txtDateTime->text(), "2027-02-03/09:05:00");
     EXPECT_EQ(clock.lblDatelog->text(), "Datum/Zeit wurde aktualisert");
+    ASSERT_TRUE(waitFor([this] { return link.measureSubscribed(); }));
     EXPECT_EQ(client.calls.last(), "Subscribe|S2|S2/meas");
-    EXPECT_TRUE(exchange.MeasureSubscribed);
 }
 
 TEST_F(ClockTest, EscStopsTheDisplayAndTheCloseBoxSubscribesAgain) {
@@ -163,10 +166,10 @@ TEST_F(ClockTest, EscStopsTheDisplayAndTheCloseBoxSubscribesAgain) {
     platform.waitMs(3 * frmTime::PollEveryMs);
     EXPECT_EQ(reads, readsWhenStopped);
     EXPECT_TRUE(clock.isVisible());
-    EXPECT_FALSE(exchange.MeasureSubscribed);
+    EXPECT_FALSE(link.measureSubscribed());
 
     clock.close();
-    ASSERT_TRUE(waitFor([this] { return exchange.MeasureSubscribed; }));
+    ASSERT_TRUE(waitFor([this] { return link.measureSubscribed(); }));
     EXPECT_FALSE(clock.isVisible());
 }
 
@@ -175,7 +178,7 @@ TEST_F(ClockTest, ClosingWhileReadingWaitsForTheReadThenSubscribes) {
     ASSERT_TRUE(waitFor([this] { return reads >= 1; }));
     clock.close();
     ASSERT_TRUE(waitFor([this] { return !clock.isVisible(); }));
-    ASSERT_TRUE(waitFor([this] { return exchange.MeasureSubscribed; }));
+    ASSERT_TRUE(waitFor([this] { return link.measureSubscribed(); }));
     EXPECT_FALSE(clock.reading());
 }
 

@@ -173,7 +173,7 @@ TEST_F(BleMainWindow, ADownloadCancelledOrUnansweredLeavesTheTableAsItWas) {
         instrument.silentBlocks = true;
         instrument.drop();
     });
-    link->exchange().setBusyTimeoutMs(60000);
+    link->setBusyTimeoutMs(60000);
     download(2);
     EXPECT_EQ(messages(), QStringList{"Bluetooth Verbindung nicht bereit"});
     EXPECT_EQ(w->MSFlex->rowCount(), 12);
@@ -181,7 +181,7 @@ TEST_F(BleMainWindow, ADownloadCancelledOrUnansweredLeavesTheTableAsItWas) {
 
     install.platform.clearMessages();
     QObject::disconnect(&w->link(), &InstrumentLink::progress, w.get(), nullptr);
-    link->exchange().setBusyTimeoutMs(300);
+    link->setBusyTimeoutMs(300);
     instrument.silentBlocks = true;
     download(2);
     EXPECT_EQ(messages(), QStringList{"Keine Antwort vom Bluetooth Gerät"});
@@ -356,7 +356,7 @@ TEST_F(BleMainWindow, InformationAndClockFromTheMenus) {
     EXPECT_FALSE(instrument.subscribed);
     EXPECT_EQ(clock->txtDateTime->text().size(), 19);
     clock->close();
-    EXPECT_TRUE(instrument.subscribed);
+    EXPECT_TRUE(WaitFor([&] { return instrument.subscribed; }, 5000));
 }
 
 } // namespace

@@ -91,7 +91,7 @@ TEST_F(BleMainWindowSim, ConnectDownloadOnlineLossClockAndShutdown) {
     ASSERT_NE(clock, nullptr);
     ASSERT_TRUE(WaitFor([&] { return !clock->txtDateTime->text().isEmpty(); }));
     clock->cmdAkt->click();
-    EXPECT_FALSE(clock->isVisible());
+    ASSERT_TRUE(WaitFor([&] { return !clock->isVisible(); }));
     const QString written = received().join('|');
     EXPECT_TRUE(written.contains("$slt?")) << written.toStdString();
     control("SendOnline");

@@ -41,20 +41,30 @@ TEST_F(KeyEventForwarding, MemoryDownloadsAndASwitchedOffFunctionTypeNothing) {
     EXPECT_TRUE(typed().isEmpty());
 }
 
+// The box opens from the event loop, after the values that came before it are in the table, and
+// counts them.
 TEST_F(KeyEventForwarding, EndedTargetIsShownOnceAndLoggedForEveryValue) {
     begin(QStringLiteral("1;gedit;0000;"));
     platform().endedPrograms << 1;
     online(3);
     EXPECT_EQ(w->MSFlex->rowCount(), 3);
+    EXPECT_TRUE(platform().messageTexts().isEmpty());
+    platform().waitMs(0);
     const QString text = QStringLiteral("App gedit wurde beendet, bitte Pgm neu starten!");
-    EXPECT_EQ(platform().messageTexts(), QStringList{text});
+    EXPECT_EQ(platform().messageTexts(),
+              QStringList{text + QStringLiteral("\r\n\r\nWerte nicht gesendet: 3")});
     EXPECT_EQ(log().count(text), 3);
     EXPECT_TRUE(typed().isEmpty());
+    online(1);
+    platform().waitMs(0);
+    EXPECT_EQ(platform().messages.size(), 1u);
+    EXPECT_EQ(w->state().Store.at(MemoryKind::Online, 4).Value, 40.5);
 
     w->English->trigger();
     platform().clearMessages();
     w->state().KeyEventGoneShown = false;
     online(1);
+    platform().waitMs(0);
     EXPECT_EQ(platform().messageTexts(),
               QStringList{"App gedit was terminated, please restart program!"});
 }

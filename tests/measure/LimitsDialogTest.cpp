@@ -1,5 +1,5 @@
+#include "app/frmWerte.h"
 #include "core/QStringPrinter.h"
-#include "measure/frmWerte.h"
 #include "support/LineFeeder.h"
 #include "support/TestInstallation.h"
 

@@ -21,11 +21,15 @@ QStringList ScriptedLink::linkChoices(const std::function<void(int, int)>& progr
     return choices;
 }
 
-void ScriptedLink::run(const QString& answer) {
+bool ScriptedLink::run(const QString& request, const QString& answer) {
+    if (!beginExchange("scripted")) {
+        refused << request;
+        return false;
+    }
+    requests << request;
     m_online = false;
-    beginExchange();
     if (!answers)
-        return;
+        return true;
     QTimer::singleShot(0, this, [this, answer] {
         if (!exchangeRunning())
             return;
@@ -33,24 +37,31 @@ void ScriptedLink::run(const QString& answer) {
         emit progress(static_cast<int>(answer.count(QLatin1Char('\n'))));
         finishExchange(Outcome::Done);
     });
+    return true;
 }
 
-void ScriptedLink::identify() {
-    requests << QStringLiteral("identify");
-    run(identification.isEmpty() ? QString() : identification + QStringLiteral("\r\n"));
+bool ScriptedLink::identify() {
+    return run(QStringLiteral("identify"),
+               identification.isEmpty() ? QString() : identification + QStringLiteral("\r\n"));
 }
 
-void ScriptedLink::readMemory(MemoryKind kind, int) {
-    requests << (kind == MemoryKind::NFE ? QStringLiteral("read NFE") : QStringLiteral("read FE"));
+bool ScriptedLink::readMemory(MemoryKind kind, int) {
     QString answer = QStringLiteral("\x02\r\n");
     for (const QString& line : memories.value(kind))
         answer += line + QStringLiteral("\r\n");
-    run(answer);
+    return run(kind == MemoryKind::NFE ? QStringLiteral("read NFE") : QStringLiteral("read FE"),
+               answer);
 }
 
-void ScriptedLink::setOnline(bool on, bool) {
-    requests << (on ? QStringLiteral("online on") : QStringLiteral("online off"));
+bool ScriptedLink::setOnline(bool on, bool) {
+    const QString request = on ? QStringLiteral("online on") : QStringLiteral("online off");
+    if (on && exchangeRunning()) {
+        refused << request;
+        return false;
+    }
+    requests << request;
     m_online = on;
+    return true;
 }
 
 void ScriptedLink::cancel() {

@@ -18,6 +18,7 @@ public:
     bool available = true;
     bool answers = true;  // false: exchanges wait until cancelled
     QStringList requests; // "identify", "read FE", "read NFE", "online on", "online off"
+    QStringList refused;  // requests made while an exchange ran
 
     void setSettingsFolder(const QString&) override {}
     void setLanguageIndex(int) override {}
@@ -25,9 +26,9 @@ public:
     void checkLink(int portNumber) override;
     void closeLink() override;
     QStringList linkChoices(const std::function<void(int, int)>& progress) override;
-    void identify() override;
-    void readMemory(MemoryKind kind, int expectedLines) override;
-    void setOnline(bool on, bool streamed) override;
+    bool identify() override;
+    bool readMemory(MemoryKind kind, int expectedLines) override;
+    bool setOnline(bool on, bool streamed) override;
     void cancel() override;
 
     // Sends a line as the instrument does in online mode; false when online is off.
@@ -35,7 +36,7 @@ public:
     void setState(State state);
 
 private:
-    void run(const QString& answer);
+    bool run(const QString& request, const QString& answer);
 
     State m_state = State::NotConnected;
     bool m_online = false;

@@ -1,4 +1,4 @@
-#include "ui/CountedNotices.h"
+#include "session/CountedNotices.h"
 #include "support/FakePlatformServices.h"
 
 #include <QTest>

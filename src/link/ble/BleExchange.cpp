@@ -133,12 +133,12 @@ bool BleExchange::UnsubMeasure() {
     return result.ok();
 }
 
-BleOutcome BleExchange::waitBusy() {
+BleOutcome BleExchange::waitBusy(int timeoutMs) {
     // Only a drop while waiting ends the wait; the link may have come back since an earlier one.
     m_linkGone = false;
     m_platform.waitUntil(
         [this] { return BleBusy == 0 || m_clientError || m_readBackFailed || m_linkGone; },
-        m_busyTimeoutMs, false);
+        timeoutMs < 0 ? m_busyTimeoutMs : timeoutMs, false);
     if (BleBusy == 0)
         return {};
     BleBusy = 0;
@@ -158,7 +158,7 @@ BleOutcome BleExchange::notReady() const {
             say("Bluetooth Verbindung nicht bereit", "Bluetooth link not ready")};
 }
 
-BleOutcome BleExchange::request(const std::function<bool()>& send) {
+BleOutcome BleExchange::request(const std::function<bool()>& send, int timeoutMs) {
     m_clientError = false;
     m_readBackFailed = false;
     BleBusy = Busy;
@@ -166,7 +166,7 @@ BleOutcome BleExchange::request(const std::function<bool()>& send) {
         BleBusy = 0;
         return notReady();
     }
-    return waitBusy();
+    return waitBusy(timeoutMs);
 }
 
 BleOutcome BleExchange::identify() {
@@ -175,10 +175,10 @@ BleOutcome BleExchange::identify() {
     return request([this] { return WriteZorv(); });
 }
 
-BleOutcome BleExchange::suspendMeasure() {
+BleOutcome BleExchange::suspendMeasure(int timeoutMs) {
     if (!MeasureSubscribed)
         return {};
-    return request([this] { return UnsubMeasure(); });
+    return request([this] { return UnsubMeasure(); }, timeoutMs);
 }
 
 BleOutcome BleExchange::resumeMeasure() {
@@ -204,6 +204,13 @@ BleOutcome BleExchange::readDirectory() {
 
 BleOutcome BleExchange::readClock() {
     return request([this] { return ReadTime(); });
+}
+
+BleOutcome BleExchange::setClock() {
+    if (!WriteTime())
+        return notReady();
+    m_platform.waitMs(SetClockSettleMs);
+    return {};
 }
 
 BleMemoryRead BleExchange::readMemory(int index, const std::function<void(int, int)>& progress,

@@ -4,20 +4,12 @@
 #include "core/DeviceInfo.h"
 #include "link/ble/BleClient.h"
 #include "link/ble/BleIds.h"
-#include "ui/PlatformServices.h"
+#include "link/ble/BleOutcome.h"
+#include "platform/PlatformServices.h"
 
 #include <QObject>
 #include <QStringList>
 #include <functional>
-
-// How a waited-for exchange ended. Message is for the user, in the language set, empty when
-// done, or when the client's Error event has told the user already.
-struct BleOutcome {
-    enum Kind { Done, NoAnswer, ClientError, CallFailed, Cancelled, Empty };
-    Kind Result = Done;
-    QString Message;
-    bool ok() const { return Result == Done; }
-};
 
 // A memory read block by block.
 struct BleMemoryRead {
@@ -36,6 +28,7 @@ public:
     static constexpr int BusyTimeoutMs = 5000;
     // Blocks in a row without a value before a download counts as stuck.
     static constexpr int EmptyBlockLimit = 3;
+    static constexpr int SetClockSettleMs = 200;
 
     BleExchange(BleClient& client, PlatformServices& platform, DeviceInfo& device,
                 QObject* parent = nullptr);
@@ -68,8 +61,8 @@ public:
     QString noAnswerMessage() const;
 
     // Waits until BleBusy is 0, the client reports an error or the link gone, or the time limit
-    // passes.
-    BleOutcome waitBusy();
+    // passes (negative: the one set).
+    BleOutcome waitBusy(int timeoutMs = -1);
 
     // The identification request after a connection; the answer fills the device.
     BleOutcome identify();
@@ -82,8 +75,11 @@ public:
                              const std::function<bool()>& cancelled);
     // The instrument's clock text.
     BleOutcome readClock();
+    // The instrument's clock set to the PC's (ClockTextSent); the instrument does not answer, so
+    // it is given a moment to take it.
+    BleOutcome setClock();
     // Notifications off, or on, and waited for; nothing to do when already so.
-    BleOutcome suspendMeasure();
+    BleOutcome suspendMeasure(int timeoutMs = -1);
     BleOutcome resumeMeasure();
     // Notifications off and on again, whatever they were: after a loss the instrument may still
     // hold the old subscription.
@@ -99,7 +95,7 @@ private:
     void onWriteResponse(const QString& characteristicId);
     void onValue(const QString& serviceId, const QString& characteristicId, const QString& value);
     bool sent(const BleCallResult& result, const char* what);
-    BleOutcome request(const std::function<bool()>& send);
+    BleOutcome request(const std::function<bool()>& send, int timeoutMs = -1);
     QString say(const char* german, const char* english) const;
     BleOutcome notReady() const;
 

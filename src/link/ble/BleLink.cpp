@@ -1,7 +1,8 @@
 #include "link/ble/BleLink.h"
 
 #include "link/ble/BleClient.h"
-#include "ui/PlatformServices.h"
+#include "link/ble/BleExchange.h"
+#include "platform/PlatformServices.h"
 
 #include <QTimer>
 
@@ -9,7 +10,8 @@ BleLink::BleLink(BleClient* client, PlatformServices& platform, DeviceInfo& devi
     : InstrumentLink(parent), m_client(client),
       m_exchange(new BleExchange(*client, platform, device, this)), m_platform(platform) {
     m_client->setParent(this);
-    connect(m_exchange, &BleExchange::onlineLine, this, &InstrumentLink::lineReceived);
+    connect(m_exchange, &BleExchange::onlineLine, this, &BleLink::onlineValue);
+    connect(this, &InstrumentLink::exchangeFinished, this, &BleLink::handOnHeld);
     connect(m_exchange, &BleExchange::logLine, this, &InstrumentLink::problem);
     connect(m_client, &BleClient::Disconnected, this,
             [this](int statusCode, const QString& description) {
@@ -25,6 +27,44 @@ BleLink::BleLink(BleClient* client, PlatformServices& platform, DeviceInfo& devi
 void BleLink::settle(State state) {
     m_state = state;
     emit stateChanged(state);
+}
+
+BleIds& BleLink::ids() {
+    return m_exchange->ids();
+}
+
+bool BleLink::measureSubscribed() const {
+    return m_exchange->MeasureSubscribed;
+}
+
+void BleLink::forgetSubscription() {
+    m_exchange->MeasureSubscribed = false;
+}
+
+void BleLink::setBusyTimeoutMs(int ms) {
+    m_exchange->setBusyTimeoutMs(ms);
+}
+
+void BleLink::onlineValue(const QString& line) {
+    if (!exchangeRunning()) {
+        emit lineReceived(line);
+        return;
+    }
+    // Whoever waits for the exchange sees its end before the values that came meanwhile.
+    if (m_held.size() < HeldLinesLimit)
+        m_held << line;
+    else
+        ++m_heldDropped;
+}
+
+void BleLink::handOnHeld() {
+    if (m_heldDropped > 0)
+        emit problem(QStringLiteral("Online-Werte während eines Austauschs verworfen: %1")
+                         .arg(m_heldDropped));
+    m_heldDropped = 0;
+    const QStringList held = std::exchange(m_held, {});
+    for (const QString& line : held)
+        emit lineReceived(line);
 }
 
 void BleLink::setLanguageIndex(int languageIndex) {
@@ -50,22 +90,54 @@ void BleLink::checkLink(int) {
         settle(State::Connected);
 }
 
-BleOutcome BleLink::restoreMeasure() {
-    const BleOutcome outcome = m_exchange->renewMeasure();
-    if (outcome.ok())
-        settle(State::Connected);
-    return outcome;
+bool BleLink::restoreMeasure() {
+    return run("restoreMeasure", [this] {
+        const BleOutcome outcome = m_exchange->renewMeasure();
+        if (outcome.ok())
+            settle(State::Connected);
+        return outcome;
+    });
 }
 
-void BleLink::run(std::function<BleOutcome()> body) {
+bool BleLink::startClockRequest(ClockRequest request) {
+    return run("clock", [this, request] {
+        BleOutcome outcome;
+        QString text;
+        switch (request) {
+        case ClockRequest::Suspend:
+            outcome = m_exchange->suspendMeasure();
+            break;
+        case ClockRequest::Read:
+            outcome = m_exchange->readClock();
+            text = m_exchange->BleResponseText;
+            break;
+        case ClockRequest::Set:
+            outcome = m_exchange->setClock();
+            text = m_exchange->ClockTextSent;
+            break;
+        case ClockRequest::Resume:
+            outcome = m_exchange->resumeMeasure();
+            break;
+        }
+        m_clockReply = {outcome, text};
+        return outcome;
+    });
+}
+
+bool BleLink::run(const char* what, std::function<BleOutcome()> body) {
+    if (!beginExchange(what))
+        return false;
     m_cancel = false;
-    beginExchange();
+    const quint64 number = ++m_exchangeNumber;
     // The procedures wait inside; started from the event loop, they run within the caller's wait,
     // which shows the progress and offers cancel meanwhile.
-    QTimer::singleShot(0, this, [this, body = std::move(body)] {
-        if (!exchangeRunning())
+    QTimer::singleShot(0, this, [this, number, body = std::move(body)] {
+        if (!exchangeRunning() || number != m_exchangeNumber)
             return;
         const BleOutcome outcome = body();
+        // Closed meanwhile, the link may run another exchange by now: this one's end is not its.
+        if (!exchangeRunning() || number != m_exchangeNumber)
+            return;
         switch (outcome.Result) {
         case BleOutcome::Done:
         case BleOutcome::Empty:
@@ -82,14 +154,15 @@ void BleLink::run(std::function<BleOutcome()> body) {
             return;
         }
     });
+    return true;
 }
 
-void BleLink::identify() {
-    run([this] { return m_exchange->identify(); });
+bool BleLink::identify() {
+    return run("identify", [this] { return m_exchange->identify(); });
 }
 
-void BleLink::readDirectory() {
-    run([this] {
+bool BleLink::readDirectory() {
+    return run("readDirectory", [this] {
         const BleOutcome outcome = m_exchange->readDirectory();
         if (outcome.ok()) {
             const BleDirectory& d = m_exchange->Directory;
@@ -101,8 +174,8 @@ void BleLink::readDirectory() {
     });
 }
 
-void BleLink::readMemoryAt(int index) {
-    run([this, index] {
+bool BleLink::readMemoryAt(int index) {
+    return run("readMemoryAt", [this, index] {
         const BleMemoryRead read = m_exchange->readMemory(
             index, [this](int values, int) { emit progress(values); },
             [this] { return m_cancel || m_platform.escapeHeld(); });
@@ -117,12 +190,11 @@ void BleLink::readMemoryAt(int index) {
 void BleLink::closeLink() {
     m_cancel = true;
     finishExchange(Outcome::Cancelled);
-    BleExchange& exchange = *m_exchange;
-    if (m_state == State::Connected && exchange.MeasureSubscribed) {
-        exchange.BleBusy = BleExchange::Busy;
-        if (exchange.UnsubMeasure())
-            m_platform.waitUntil([&] { return exchange.BleBusy == 0; }, CloseUnsubscribeMs, false);
-        exchange.BleBusy = 0;
+    ++m_exchangeNumber;
+    if (m_state == State::Connected && m_exchange->MeasureSubscribed &&
+        beginExchange("closeLink")) {
+        m_exchange->suspendMeasure(CloseUnsubscribeMs);
+        finishExchange(Outcome::Done);
     }
     // A lost link is closed too: the client would otherwise keep trying to bring it back.
     if (m_state != State::NotConnected) {

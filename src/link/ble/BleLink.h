@@ -1,15 +1,19 @@
 #pragma once
 
 #include "link/InstrumentLink.h"
-#include "link/ble/BleExchange.h"
+#include "link/ble/BleOutcome.h"
 
 class BleClient;
+class BleExchange;
 class PlatformServices;
+struct BleIds;
 struct DeviceInfo;
 
 // The instrument behind a Bluetooth LE link: owns the client and the command exchange. The
 // connect window makes the link (scan, connect, discovery) and reports it here; each exchange
-// runs the exchange's procedures, whose waits are all bounded, and ends with its outcome.
+// runs the exchange's procedures, whose waits are all bounded, and ends with its outcome. Every
+// request to the instrument goes through an exchange of this link, so none can interleave with
+// another. Online values that arrive during an exchange are held and handed on after it.
 class BleLink : public InstrumentLink {
     Q_OBJECT
 public:
@@ -17,13 +21,20 @@ public:
     static constexpr int CloseUnsubscribeMs = 1000;
     static constexpr int CloseDisconnectMs = 900;
     static constexpr int CloseSettleMs = 1000;
+    // Online values held during one exchange; more are dropped and counted.
+    static constexpr int HeldLinesLimit = 5000;
 
     // Takes the client.
     BleLink(BleClient* client, PlatformServices& platform, DeviceInfo& device,
             QObject* parent = nullptr);
 
     BleClient& client() { return *m_client; }
-    BleExchange& exchange() { return *m_exchange; }
+    // The services and characteristics the connect window discovered.
+    BleIds& ids();
+    bool measureSubscribed() const;
+    // The client reported the link gone: the subscription went with it.
+    void forgetSubscription();
+    void setBusyTimeoutMs(int ms);
     // The program shuts the link down; a drop now is no loss.
     bool closing() const { return m_closing; }
 
@@ -33,8 +44,12 @@ public:
     void giveUp();
     // The link dropped on its own; the client brings it back by itself.
     void markLost();
-    // Notifications asked for anew once the link is back; the link counts as connected again.
-    BleOutcome restoreMeasure();
+    // Notifications asked for anew once the link is back; done, the link counts as connected
+    // again.
+    bool restoreMeasure();
+    // The clock dialog's requests; clockReply() holds the end of the last one.
+    bool startClockRequest(ClockRequest request);
+    const ClockReply& clockReply() const { return m_clockReply; }
 
     void setSettingsFolder(const QString&) override {}
     void setLanguageIndex(int languageIndex) override;
@@ -43,19 +58,21 @@ public:
     void checkLink(int portNumber) override;
     void closeLink() override;
     QStringList linkChoices(const std::function<void(int, int)>&) override { return {}; }
-    void identify() override;
+    bool identify() override;
     // Memories are read by their place in the directory.
-    void readMemory(MemoryKind, int) override { notOffered(); }
+    bool readMemory(MemoryKind, int) override { return notOffered("readMemory"); }
     // Notifications come whenever subscribed; the exchanges switch them off and on.
-    void setOnline(bool, bool) override {}
+    bool setOnline(bool, bool) override { return true; }
     void cancel() override { m_cancel = true; }
-    void readDirectory() override;
-    void readMemoryAt(int index) override;
+    bool readDirectory() override;
+    bool readMemoryAt(int index) override;
     bool sendsUnasked() const override { return true; }
 
 private:
-    void run(std::function<BleOutcome()> body);
+    bool run(const char* what, std::function<BleOutcome()> body);
     void settle(State state);
+    void onlineValue(const QString& line);
+    void handOnHeld();
 
     BleClient* m_client;
     BleExchange* m_exchange;
@@ -64,4 +81,8 @@ private:
     bool m_cancel = false;
     bool m_closing = false;
     bool m_disconnected = false; // the client reported the link closed
+    quint64 m_exchangeNumber = 0;
+    QStringList m_held; // online values that came during the running exchange
+    qint64 m_heldDropped = 0;
+    ClockReply m_clockReply;
 };

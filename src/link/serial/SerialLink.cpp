@@ -2,7 +2,7 @@
 
 #include "core/NumberFormat.h"
 #include "link/serial/SCom.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 namespace {
 
@@ -136,7 +136,8 @@ void SerialLink::linkFailed(int portNumber, int errorNumber) {
 }
 
 void SerialLink::Geraet_pruefen() {
-    begin(IdentifyCommand);
+    if (!begin(IdentifyCommand, "Geraet_pruefen"))
+        return;
     const PlatformServices::WaitResult result =
         m_platform.waitUntil([this] { return !exchangeRunning(); }, ProbeMs, true);
     if (result != PlatformServices::WaitResult::Done) {
@@ -161,23 +162,27 @@ void SerialLink::Befehl_senden(const QString& command) {
     m_com->Output(command);
 }
 
-void SerialLink::begin(const QString& command) {
+bool SerialLink::begin(const QString& command, const char* what) {
+    if (!beginExchange(what))
+        return false;
     drop(0);
     m_online = false;
     m_lines = 0;
     m_notAvailable = false;
-    beginExchange();
     Befehl_senden(command);
+    return true;
 }
 
-void SerialLink::identify() {
-    begin(IdentifyCommand);
+bool SerialLink::identify() {
+    return begin(IdentifyCommand, "identify");
 }
 
-void SerialLink::readMemory(MemoryKind kind, int expectedLines) {
-    begin(MemoryCommand(kind));
+bool SerialLink::readMemory(MemoryKind kind, int expectedLines) {
+    if (!begin(MemoryCommand(kind), "readMemory"))
+        return false;
     m_expectedLines = expectedLines;
     batchWhileFar();
+    return true;
 }
 
 // A long memory comes at the wire's pace for half a minute; waking for every few bytes of it
@@ -192,10 +197,15 @@ void SerialLink::cancel() {
     finishExchange(Outcome::Cancelled);
 }
 
-void SerialLink::setOnline(bool on, bool streamed) {
+bool SerialLink::setOnline(bool on, bool streamed) {
     if (!on) {
         m_online = false;
-        return;
+        return true;
+    }
+    // Online would take the running exchange's answer as values, and its discard would cut it.
+    if (exchangeRunning()) {
+        refuse("setOnline");
+        return false;
     }
     drop(0);
     m_com->setSettings(QLatin1String(LineSettingsText));
@@ -208,6 +218,7 @@ void SerialLink::setOnline(bool on, bool streamed) {
         m_com->addTrigger(25);
     }
     m_online = true;
+    return true;
 }
 
 void SerialLink::drop(qsizetype lines) {

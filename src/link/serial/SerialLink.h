@@ -25,9 +25,9 @@ public:
     void checkLink(int portNumber) override;
     void closeLink() override;
     QStringList linkChoices(const std::function<void(int, int)>& progress) override;
-    void identify() override;
-    void readMemory(MemoryKind kind, int expectedLines) override;
-    void setOnline(bool on, bool streamed) override;
+    bool identify() override;
+    bool readMemory(MemoryKind kind, int expectedLines) override;
+    bool setOnline(bool on, bool streamed) override;
     void cancel() override;
 
 private:
@@ -36,7 +36,7 @@ private:
     void Geraet_pruefen();
     void Befehl_senden(const QString& command);
     void DataEvent();
-    void begin(const QString& command);
+    bool begin(const QString& command, const char* what);
     void settle(State state);
     void drop(qsizetype lines);
     void batchWhileFar();

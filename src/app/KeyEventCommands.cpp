@@ -2,6 +2,8 @@
 
 #include "extras/KeyEvents.h"
 #include "extras/frmTastatur.h"
+#include "session/CountedNotices.h"
+#include "session/ReceiveNotices.h"
 
 KeyEventContext frmTransfer::keyEventContext() {
     return KeyEventContext{m_state.Settings,
@@ -11,7 +13,14 @@ KeyEventContext frmTransfer::keyEventContext() {
                            m_state.KeyEventNoDisplayShown,
                            m_platform,
                            [this] { return programTitle(); },
-                           [this](const QString& text) { WriteLog(text); }};
+                           [this](const QString& text) { WriteLog(text); },
+                           [this](const QString& text) {
+                               // One box until the target is started again; every value counted.
+                               CountedNotices& notices = m_session->notices();
+                               if (!std::exchange(m_state.KeyEventGoneShown, true))
+                                   notices.settle(KeyEventGoneNotice);
+                               notices.raise(KeyEventGoneNotice, text);
+                           }};
 }
 
 void frmTransfer::startKeyEventApp() {

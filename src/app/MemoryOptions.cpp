@@ -6,13 +6,17 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
-void frmTransfer::selectMemory(MemoryKind kind) {
-    m_state.Kind = kind;
+void frmTransfer::checkMemoryOption(MemoryKind kind) {
     const QSignalBlocker blockFE(optFE), blockNFE(optNFE), blockOnline(optOnline);
     (kind == MemoryKind::FE    ? optFE
      : kind == MemoryKind::NFE ? optNFE
                                : optOnline)
         ->setChecked(true);
+}
+
+void frmTransfer::selectMemory(MemoryKind kind) {
+    m_state.Kind = kind;
+    checkMemoryOption(kind);
     if (kind != MemoryKind::Online) {
         cmdStop->setVisible(false);
         m_link->setOnline(false, false);
@@ -34,16 +38,24 @@ void frmTransfer::selectMemory(MemoryKind kind) {
     Unblock_Buttons();
 }
 
+void frmTransfer::showMemory(MemoryKind kind, const char* what) {
+    const TransferSession::Command command(*m_session, what);
+    if (command)
+        selectMemory(kind);
+    else
+        checkMemoryOption(m_state.Kind);
+}
+
 void frmTransfer::optFE_Click() {
-    selectMemory(MemoryKind::FE);
+    showMemory(MemoryKind::FE, "optFE_Click");
 }
 
 void frmTransfer::optNFE_Click() {
-    selectMemory(MemoryKind::NFE);
+    showMemory(MemoryKind::NFE, "optNFE_Click");
 }
 
 void frmTransfer::optOnline_Click() {
-    selectMemory(MemoryKind::Online);
+    showMemory(MemoryKind::Online, "optOnline_Click");
 }
 
 void frmTransfer::showExportButtons() {

@@ -81,11 +81,7 @@ void frmTransfer::writeRow(int slot, const TableRowTexts& texts, LimitColour col
     }
 }
 
-void frmTransfer::AddMSFlexRow() {
-    MeasurementCounters& counters = m_state.Counters;
-    if (m_state.Kind == MemoryKind::Online)
-        counters.CurrentIndex = counters.OnlineCounter;
-    const int slot = counters.CurrentIndex;
+void frmTransfer::AddMSFlexRow(int slot) {
     const MeasurementRecord& record = m_state.Store.at(m_state.Kind, slot);
     MSFlex->setRowCount(slot);
     showColumn0Header(m_state.Store.at(m_state.Kind, 1).DateText);
@@ -94,7 +90,7 @@ void frmTransfer::AddMSFlexRow() {
 
     m_state.CountSuffix = QStringLiteral(" (%1)").arg(slot);
     Button_setzen();
-    CalcStatistic(record.Value, record.Unit);
+    CalcStatistic(record.Value, record.Unit, slot);
     requestScrollToLastRow();
     if (m_state.Kind == MemoryKind::Online)
         emit onlineRecordAdded(slot);

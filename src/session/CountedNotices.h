@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/NoticeCount.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QObject>
 #include <QString>

@@ -27,9 +27,9 @@ StatisticInputs frmTransfer::statisticInputs() const {
     return inputs;
 }
 
-void frmTransfer::CalcStatistic(double currentValue, const QString& currentUnit) {
-    const QStringList lines = ::CalcStatistic(m_state.Stat, currentValue, currentUnit,
-                                              m_state.Counters.CurrentIndex, statisticInputs());
+void frmTransfer::CalcStatistic(double currentValue, const QString& currentUnit, int count) {
+    const QStringList lines =
+        ::CalcStatistic(m_state.Stat, currentValue, currentUnit, count, statisticInputs());
     showStatisticLines(lines);
     showStatisticsView(!lines.isEmpty());
 }

@@ -4,8 +4,8 @@
 #include "core/ReportText.h"
 #include "files/MesFiles.h"
 #include "files/frmProjekt.h"
-#include "measure/ReceiveNotices.h"
-#include "ui/CountedNotices.h"
+#include "session/CountedNotices.h"
+#include "session/ReceiveNotices.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -15,11 +15,12 @@
 frmProjekt* frmTransfer::projectDialog() {
     if (m_projectDialog == nullptr) {
         m_projectDialog = new frmProjekt(
-            ProjektContext{
-                m_state.Settings, m_state.AppDataPath, m_state.MessDataPath, m_state.Texts,
-                m_platform, [this] { return programTitle(); },
-                [this](const QString& text) { WriteLog(text); },
-                [this](const QString& text) { m_notices->raise(ProjectDataNotice, text); }},
+            ProjektContext{m_state.Settings, m_state.AppDataPath, m_state.MessDataPath,
+                           m_state.Texts, m_platform, [this] { return programTitle(); },
+                           [this](const QString& text) { WriteLog(text); },
+                           [this](const QString& text) {
+                               m_session->notices().raise(ProjectDataNotice, text);
+                           }},
             this);
     }
     return m_projectDialog;
@@ -77,7 +78,7 @@ MesFileContext frmTransfer::mesFileContext() const {
         m_state.languageIndex(),
         programTitle(),
         [this](const QString& text) { WriteLog(text); },
-        [this](const QString& text) { m_notices->raise(OnlineFileNotice, text); }};
+        [this](const QString& text) { m_session->notices().raise(OnlineFileNotice, text); }};
 }
 
 void frmTransfer::cmdSave_Click() {
@@ -86,10 +87,13 @@ void frmTransfer::cmdSave_Click() {
         SaveMesFile(m_platform, mesFileContext(), m_state.SpeichernShow,
                     [this] { return BuildReportText(QStringLiteral("A")); });
     if (online && saved.Status == MesFileStatus::Done)
-        m_notices->settle(OnlineFileNotice);
+        m_session->notices().settle(OnlineFileNotice);
 }
 
 void frmTransfer::cmdOpen_Click() {
+    const TransferSession::Command command(*m_session, "cmdOpen_Click");
+    if (!command)
+        return;
     const OpenMesResult opened = OpenMesFile(m_platform, mesFileContext(), m_state.Device);
     if (opened.Status != MesFileStatus::Done)
         return;

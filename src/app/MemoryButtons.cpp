@@ -105,6 +105,9 @@ void frmTransfer::OptButton_setzen() {
 }
 
 void frmTransfer::Focus_setzen() {
+    const TransferSession::Command command(*m_session, "Focus_setzen");
+    if (!command)
+        return;
     switch (m_state.Kind) {
     case MemoryKind::FE:
         optFE_Click();

@@ -1,4 +1,4 @@
-#include "ui/CountedNotices.h"
+#include "session/CountedNotices.h"
 
 #include <QStringList>
 #include <QTimer>

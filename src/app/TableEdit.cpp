@@ -2,8 +2,6 @@
 
 #include "core/LimitRules.h"
 #include "core/MeasurementTable.h"
-#include "measure/ReceiveNotices.h"
-#include "ui/CountedNotices.h"
 
 #include <QPushButton>
 #include <QTableWidget>
@@ -29,6 +27,9 @@ void frmTransfer::MSFlex_Click(int row) {
 }
 
 void frmTransfer::cmdFlexZeileLoeschen_Click() {
+    const TransferSession::Command command(*m_session, "cmdFlexZeileLoeschen_Click");
+    if (!command)
+        return;
     const int rowCount = MSFlex->rowCount();
     QList<int> marked;
     for (int r = 0; r < rowCount; ++r) {
@@ -64,14 +65,12 @@ void frmTransfer::cmdFlexZeileLoeschen_Click() {
 }
 
 void frmTransfer::ClearStore() {
-    m_state.Store.ClearStore(m_state.Kind);
-    // A new series: what was refused or left out of the old one has been said.
-    m_notices->settle(RefusedLineNotice);
-    m_notices->settle(LimitNotice);
+    m_session->ClearStore();
 }
 
 void frmTransfer::cmdFlexTabelleloeschen_Click() {
-    if (!askYesNo(m_state.message(50)))
+    const TransferSession::Command command(*m_session, "cmdFlexTabelleloeschen_Click");
+    if (!command || !askYesNo(m_state.message(50)))
         return;
     MSFlex->setRowCount(0);
     Reset_Statistic();
@@ -84,6 +83,9 @@ void frmTransfer::cmdFlexTabelleloeschen_Click() {
 }
 
 void frmTransfer::cmdSort_Click() {
+    const TransferSession::Command command(*m_session, "cmdSort_Click");
+    if (!command)
+        return;
     auto number = [this](int row) {
         const QTableWidgetItem* item = MSFlex->item(row, 1);
         return item != nullptr ? item->text().trimmed().toInt() : 0;

@@ -1,7 +1,7 @@
-#include "measure/frmWerte.h"
+#include "app/frmWerte.h"
 
 #include "app/frmTransfer.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "app/frmTransfer.h"
 
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 #include <array>
 

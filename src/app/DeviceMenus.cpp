@@ -3,7 +3,7 @@
 #include "extras/frmInfo.h"
 #include "extras/frmTime.h"
 #include "link/ble/BleLink.h"
-#include "ui/PlatformServices.h"
+#include "platform/PlatformServices.h"
 
 void frmTransfer::mnuInfo_Click() {
     if (!InfoShowsDialog(m_state.Device, m_link->LinkConnected())) {
@@ -25,10 +25,13 @@ void frmTransfer::mnuSetTime_Click() {
     if (link == nullptr)
         return;
     if (m_timeDialog == nullptr)
-        m_timeDialog = new frmTime({link->exchange(), m_platform, m_state.Texts,
-                                    [this] { return int(m_state.languageIndex()); },
-                                    [this] { return m_state.titleText(); }},
-                                   this);
+        m_timeDialog =
+            new frmTime({[link](ClockRequest request) { return link->startClockRequest(request); },
+                         [link] { return link->clockReply(); },
+                         [this, link] { return busy() || link->exchangeRunning(); }, m_platform,
+                         m_state.Texts, [this] { return int(m_state.languageIndex()); },
+                         [this] { return m_state.titleText(); }},
+                        this);
     m_timeDialog->show();
     m_timeDialog->raise();
 }

@@ -1,6 +1,6 @@
 #include "app/frmTransfer.h"
 
-#include "measure/frmWerte.h"
+#include "app/frmWerte.h"
 
 #include <QPushButton>
 

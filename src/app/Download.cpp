@@ -5,6 +5,7 @@
 #include "platform/PlatformServices.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
@@ -14,7 +15,7 @@ void frmTransfer::cmdLesen_Click() {
     if (!command)
         return;
     if (m_state.Device.LinkKind == QLatin1String("L"))
-        LE_Speicher_lesen();
+        LE_Speicher_lesen(cmbSpeicher->currentIndex());
     else
         AlleSpeicherLesen();
 }

@@ -9,8 +9,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QListWidget>
-#include <QTableWidget>
 
 ExportContext frmTransfer::exportContext() {
     return ExportContext{m_platform,
@@ -29,12 +27,12 @@ SpreadsheetInputs frmTransfer::spreadsheetInputs() const {
     inputs.AbsoluteValues = m_state.AbsoluteValues;
     inputs.UserLimits = m_state.Limit;
     inputs.Device = m_state.Device;
-    for (int c = 0; c < 4; ++c) {
-        if (const QTableWidgetItem* header = MSFlex->horizontalHeaderItem(c))
-            inputs.ColumnCaptions[c] = header->text();
-    }
+    const TableRowTexts headers = m_session->columnHeaders();
+    for (int c = 0; c < 4; ++c)
+        inputs.ColumnCaptions[c] = headers[c];
+    const QStringList& statistics = m_session->statisticLines();
     inputs.ChartTitle =
-        lstStat->count() > 0 ? lstStat->item(0)->text() : statisticInputs().MemoryTitle;
+        statistics.isEmpty() ? m_session->statisticInputs().MemoryTitle : statistics.first();
     inputs.SheetName = m_state.message(20);
     inputs.LanguageIndex = m_state.languageIndex();
     return inputs;

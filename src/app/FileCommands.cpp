@@ -15,12 +15,14 @@
 frmProjekt* frmTransfer::projectDialog() {
     if (m_projectDialog == nullptr) {
         m_projectDialog = new frmProjekt(
-            ProjektContext{m_state.Settings, m_state.AppDataPath, m_state.MessDataPath,
-                           m_state.Texts, m_platform, [this] { return programTitle(); },
-                           [this](const QString& text) { WriteLog(text); },
-                           [this](const QString& text) {
-                               m_session->notices().raise(ProjectDataNotice, text);
-                           }},
+            ProjektContext{
+                m_state.Settings, m_state.AppDataPath, m_state.MessDataPath, m_state.Texts,
+                m_platform, [this] { return programTitle(); },
+                [this](const QString& text) { WriteLog(text); },
+                [this](const QString& text) {
+                    m_session->notices().raise(ProjectDataNotice, text);
+                },
+                [this](const ReportProject& project) { m_session->setProject(project); }},
             this);
     }
     return m_projectDialog;
@@ -37,38 +39,7 @@ void frmTransfer::cmdProjekt_Click() {
 
 QString frmTransfer::BuildReportText(const QString& mode) {
     Voreinstellungen(QStringLiteral("PL"));
-    ReportInputs inputs;
-    inputs.Project = projectDialog()->reportProject();
-    inputs.MemoryTitle = statisticInputs().MemoryTitle;
-    inputs.LanguageIndex = m_state.languageIndex();
-    inputs.Device = m_state.Device;
-    inputs.AbsoluteValues = m_state.AbsoluteValues;
-    for (int i = 0; i < lstStat->count(); ++i)
-        inputs.StatisticList << lstStat->item(i)->text();
-    inputs.FirstUnit = m_state.Stat.FirstUnit;
-    inputs.UserLimits = m_state.Limit;
-    for (int c = 0; c < 3; ++c) {
-        if (const QTableWidgetItem* header = MSFlex->horizontalHeaderItem(c))
-            inputs.ColumnHeaders[c] = header->text();
-    }
-    // The rows as the table shows them: straight from the store while they stand in slot order,
-    // read back from the table once the user sorted it.
-    std::vector<MeasurementRecord> sorted;
-    const MemoryKind kind = m_state.Kind;
-    if (m_rowsInSlotOrder) {
-        inputs.Records = m_state.Store.Slots(kind, MSFlex->rowCount());
-    } else {
-        sorted.reserve(static_cast<std::size_t>(MSFlex->rowCount()));
-        for (int r = 0; r < MSFlex->rowCount(); ++r) {
-            const QTableWidgetItem* number = MSFlex->item(r, 1);
-            const int slot = number != nullptr ? number->data(Qt::UserRole).toInt() : 0;
-            if (MeasurementStore::IsSlot(kind, slot))
-                sorted.push_back(m_state.Store.at(kind, slot));
-        }
-        inputs.Records = sorted;
-    }
-    inputs.RowTexts = &m_reportRows;
-    return ::BuildReportText(mode, inputs);
+    return m_session->BuildReportText(mode);
 }
 
 MesFileContext frmTransfer::mesFileContext() const {

@@ -31,7 +31,8 @@ BLE& frmTransfer::bleWindow() {
 // The connect button of a Bluetooth LE instrument: the connect window makes the link, then the
 // instrument is identified. False when no link came, or when only notifications were renewed.
 bool frmTransfer::connectLowEnergy() {
-    if (cmdConnect->text() == m_state.caption(54)) {
+    // A link that was lost is offered again ("Wiederverbinden"): its notifications are renewed.
+    if (bleLink()->state() == InstrumentLink::State::Lost) {
         reconnectLowEnergy();
         return false;
     }

@@ -23,9 +23,11 @@ bool frmTransfer::SpeicherInfoLesen(bool cmbFuellen) {
     }
     if (!cmbFuellen)
         return true;
+    // The list the user chooses from; a later reading only looks the chosen memory up again.
+    m_session->setListedMemories(m_link->memories());
     cmbSpeicher->clear();
     const QString prefix = m_state.message(76);
-    for (const LinkMemory& memory : m_link->memories())
+    for (const LinkMemory& memory : m_session->listedMemories())
         cmbSpeicher->addItem(MemoryEntryText(prefix, memory.Name, memory.Count));
     if (cmbSpeicher->count() == 0)
         cmbSpeicher->addItem(m_state.message(47));
@@ -43,21 +45,16 @@ void frmTransfer::cmdRefresh_Click() {
 
 // The table and store shown are replaced only by a memory that arrived complete; a download
 // that fails or is cancelled leaves them as they were.
-void frmTransfer::LE_Speicher_lesen() {
+void frmTransfer::LE_Speicher_lesen(int entry) {
     const TransferSession::Command command(*m_session, "LE_Speicher_lesen");
-    if (!command)
+    if (!command || entry < 0)
         return;
-    const QString entry = cmbSpeicher->currentText();
-    if (entry.isEmpty())
-        return;
-    const std::optional<MemoryEntry> chosen =
-        entry == m_state.message(33) || entry == m_state.message(47)
-            ? std::nullopt
-            : ParseMemoryEntry(entry, static_cast<int>(m_state.message(76).size()));
-    if (!chosen) {
+    const QList<LinkMemory>& listed = m_session->listedMemories();
+    if (entry >= listed.size()) {
         message(m_state.message(83) + QStringLiteral("\r\n"));
         return;
     }
+    const QString chosen = listed.at(entry).Name;
     if (!SpeicherInfoLesen(false)) {
         Unblock_Buttons();
         return;
@@ -65,14 +62,17 @@ void frmTransfer::LE_Speicher_lesen() {
     QStringList names;
     for (const LinkMemory& memory : m_link->memories())
         names << memory.Name;
-    const std::optional<int> index = FindMemoryByNumber(names, chosen->Name);
+    const std::optional<int> index = FindMemoryByNumber(names, chosen);
     if (!index) {
         message(m_state.message(82) + QStringLiteral("\r\n"));
         Unblock_Buttons();
         return;
     }
     const LinkMemory memory = m_link->memories().at(*index);
-    cmbSpeicher->setItemText(cmbSpeicher->currentIndex(),
+    QList<LinkMemory> relisted = m_session->listedMemories();
+    relisted[entry] = memory;
+    m_session->setListedMemories(relisted);
+    cmbSpeicher->setItemText(entry,
                              MemoryEntryText(m_state.message(76), memory.Name, memory.Count));
 
     const QDateTime now = m_platform.now();

@@ -6,36 +6,14 @@
 #include <QListWidget>
 #include <QPushButton>
 
-StatisticInputs frmTransfer::statisticInputs() const {
-    StatisticInputs inputs;
-    inputs.AbsoluteValues = m_state.AbsoluteValues;
-    inputs.SignMode = m_state.Device.SignMode;
-    inputs.DecimalsMode = m_state.Device.DecimalsMode;
-    inputs.UserLimits = m_state.Limit;
-    inputs.LanguageIndex = m_state.languageIndex();
-    switch (m_state.Kind) {
-    case MemoryKind::NFE:
-        inputs.MemoryTitle = m_state.NFEName;
-        break;
-    case MemoryKind::Online:
-        inputs.MemoryTitle = m_state.message(8);
-        break;
-    default:
-        inputs.MemoryTitle = m_state.FEName;
-        break;
-    }
-    return inputs;
-}
-
 void frmTransfer::CalcStatistic(double currentValue, const QString& currentUnit, int count) {
-    const QStringList lines =
-        ::CalcStatistic(m_state.Stat, currentValue, currentUnit, count, statisticInputs());
-    showStatisticLines(lines);
-    showStatisticsView(!lines.isEmpty());
+    m_session->CalcStatistic(currentValue, currentUnit, count);
+    showStatisticLines(m_session->statisticLines());
+    showStatisticsView(!m_session->statisticLines().isEmpty());
 }
 
 void frmTransfer::Reset_Statistic() {
-    ::Reset_Statistic(m_state.Stat, m_state.Counters.CurrentIndex);
+    m_session->Reset_Statistic();
     lstStat->clear();
 }
 

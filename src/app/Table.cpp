@@ -46,8 +46,8 @@ void frmTransfer::InitMSFlex() {
 }
 
 void frmTransfer::showColumn0Header(const QString& date) {
-    const TableRowTexts headers =
-        MSFlexHeaderTexts(m_state.Texts, m_state.languageIndex(), m_state.Device.StampSource, date);
+    m_session->setHeaderDate(date);
+    const TableRowTexts headers = m_session->columnHeaders();
     for (int c = 0; c < 4; ++c)
         MSFlex->horizontalHeaderItem(c)->setText(headers[c]);
 }
@@ -62,7 +62,7 @@ void frmTransfer::ColorValueCell(int row, int slot) {
     }
 }
 
-void frmTransfer::writeRow(int slot, const TableRowTexts& texts, LimitColour colour) {
+void frmTransfer::writeRow(int row, const TableRowTexts& texts, LimitColour colour) {
     const QBrush brush = Background(colour);
     // Device stamps carry date and time in the cell; a smaller font lets both fit.
     const bool stamped = m_state.Device.StampSource == QLatin1String("-");
@@ -75,22 +75,22 @@ void frmTransfer::writeRow(int slot, const TableRowTexts& texts, LimitColour col
             small.setPointSizeF(small.pointSizeF() * 0.85);
             item->setFont(small);
         }
-        // Sorting moves rows; the slot stays with the row for deleting it.
-        item->setData(Qt::UserRole, slot);
-        MSFlex->setItem(slot - 1, c, item);
+        MSFlex->setItem(row, c, item);
     }
 }
 
 void frmTransfer::AddMSFlexRow(int slot) {
     const MeasurementRecord& record = m_state.Store.at(m_state.Kind, slot);
-    MSFlex->setRowCount(slot);
+    const int rows = m_session->rows().count();
+    MSFlex->setRowCount(rows);
     showColumn0Header(m_state.Store.at(m_state.Kind, 1).DateText);
-    writeRow(slot, MSFlexRowTexts(record, TimeColumn::DateAndTime, m_state.Device.DecimalsMode),
+    writeRow(rows - 1, MSFlexRowTexts(record, TimeColumn::DateAndTime, m_state.Device.DecimalsMode),
              CellColour(record.Value, m_state.Limit, m_state.AbsoluteValues));
 
     m_state.CountSuffix = QStringLiteral(" (%1)").arg(slot);
     Button_setzen();
-    CalcStatistic(record.Value, record.Unit, slot);
+    showStatisticLines(m_session->statisticLines());
+    showStatisticsView(!m_session->statisticLines().isEmpty());
     requestScrollToLastRow();
     if (m_state.Kind == MemoryKind::Online)
         emit onlineRecordAdded(slot);
@@ -108,12 +108,11 @@ void frmTransfer::FillMSFlexOne() {
     InitMSFlex();
     MSFlex->setRowCount(n);
     for (int r = 0; r < n; ++r)
-        writeRow(r + 1, rows[r].Cells, rows[r].Colour);
+        writeRow(r, rows[r].Cells, rows[r].Colour);
     // The list shows only the state after the last row, so it is built once.
-    const QStringList lines = RebuildStatistics(m_state.Stat, m_state.Store, m_state.Kind,
-                                                m_state.Counters.CurrentIndex, statisticInputs());
+    m_session->showWholeMemory();
     if (n > 0)
-        showStatisticLines(lines);
+        showStatisticLines(m_session->statisticLines());
     showStatisticsView(n > 0);
     m_state.CountSuffix = QStringLiteral(" (%1)").arg(n);
     ScrollToLastRow();

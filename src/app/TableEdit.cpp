@@ -3,6 +3,7 @@
 #include "core/LimitRules.h"
 #include "core/MeasurementTable.h"
 
+#include <QHash>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -11,18 +12,15 @@ namespace {
 const QColor Marked(Colours::grey.Red, Colours::grey.Green, Colours::grey.Blue);
 const QColor Unmarked(Colours::white.Red, Colours::white.Green, Colours::white.Blue);
 
-bool IsMarked(const QTableWidgetItem* item) {
-    return item != nullptr && item->background().style() != Qt::NoBrush &&
-           item->background().color() == Marked;
-}
-
 } // namespace
 
 void frmTransfer::MSFlex_Click(int row) {
+    ShownRows& rows = m_session->rows();
+    rows.toggleMark(row);
+    const QColor colour = rows.marked(row) ? Marked : Unmarked;
     for (int c = 0; c < MSFlex->columnCount(); ++c) {
-        QTableWidgetItem* item = MSFlex->item(row, c);
-        if (item != nullptr)
-            item->setBackground(IsMarked(item) ? Unmarked : Marked);
+        if (QTableWidgetItem* item = MSFlex->item(row, c))
+            item->setBackground(colour);
     }
 }
 
@@ -30,12 +28,8 @@ void frmTransfer::cmdFlexZeileLoeschen_Click() {
     const TransferSession::Command command(*m_session, "cmdFlexZeileLoeschen_Click");
     if (!command)
         return;
-    const int rowCount = MSFlex->rowCount();
-    QList<int> marked;
-    for (int r = 0; r < rowCount; ++r) {
-        if (IsMarked(MSFlex->item(r, 1)))
-            marked << r;
-    }
+    const ShownRows& rows = m_session->rows();
+    const QList<int> marked = rows.markedRows();
     if (marked.isEmpty()) {
         message(m_state.message(34));
         return;
@@ -48,13 +42,13 @@ void frmTransfer::cmdFlexZeileLoeschen_Click() {
     }
     if (!askYesNo(m_state.message(51)))
         return;
-    if (rowCount == 1) {
+    if (rows.count() == 1) {
         askYesNo(m_state.message(48));
         return;
     }
-    // The marked row goes, whatever row the keyboard left current and however the grid was
-    // sorted: each row knows its slot.
-    const int slot = MSFlex->item(marked.first(), 1)->data(Qt::UserRole).toInt();
+    // The marked row goes, whatever row the keyboard left current and however the rows were
+    // sorted.
+    const int slot = rows.slotAt(marked.first());
     if (!RemoveRecord(m_state.Store, m_state.Kind, slot, m_state.Device.DecimalsMode))
         return;
     if (m_state.Kind == MemoryKind::Online)
@@ -86,10 +80,18 @@ void frmTransfer::cmdSort_Click() {
     const TransferSession::Command command(*m_session, "cmdSort_Click");
     if (!command)
         return;
-    auto number = [this](int row) {
-        const QTableWidgetItem* item = MSFlex->item(row, 1);
-        return item != nullptr ? item->text().trimmed().toInt() : 0;
-    };
-    MSFlex->sortItems(1, SortAscending(number(0), number(1)) ? Qt::AscendingOrder
-                                                             : Qt::DescendingOrder);
+    // The rows move as they are, with their texts, colours and marks.
+    ShownRows& rows = m_session->rows();
+    QHash<int, QList<QTableWidgetItem*>> itemsOfSlot;
+    for (int r = 0; r < MSFlex->rowCount(); ++r) {
+        QList<QTableWidgetItem*>& items = itemsOfSlot[rows.slotAt(r)];
+        for (int c = 0; c < MSFlex->columnCount(); ++c)
+            items << MSFlex->takeItem(r, c);
+    }
+    rows.sortByNumber(m_state.Store, m_state.Kind);
+    for (int r = 0; r < MSFlex->rowCount(); ++r) {
+        const QList<QTableWidgetItem*> items = itemsOfSlot.take(rows.slotAt(r));
+        for (int c = 0; c < items.size(); ++c)
+            MSFlex->setItem(r, c, items[c]);
+    }
 }

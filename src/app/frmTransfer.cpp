@@ -268,12 +268,6 @@ void frmTransfer::connectControls() {
             &frmTransfer::cmdFlexTabelleloeschen_Click);
     connect(cmdSort, &QPushButton::clicked, this, &frmTransfer::cmdSort_Click);
     connect(MSFlex, &QTableWidget::cellClicked, this, [this](int row, int) { MSFlex_Click(row); });
-    connect(MSFlex->model(), &QAbstractItemModel::layoutChanged, this,
-            [this] { m_rowsInSlotOrder = false; });
-    connect(MSFlex->model(), &QAbstractItemModel::rowsRemoved, this, [this] {
-        if (MSFlex->rowCount() == 0)
-            m_rowsInSlotOrder = true;
-    });
     connect(optFE, &QRadioButton::clicked, this, &frmTransfer::optFE_Click);
     connect(optNFE, &QRadioButton::clicked, this, &frmTransfer::optNFE_Click);
     connect(optOnline, &QRadioButton::clicked, this, &frmTransfer::optOnline_Click);
@@ -302,6 +296,7 @@ void frmTransfer::connectControls() {
     connect(mnuSetTime, &QAction::triggered, this, &frmTransfer::mnuSetTime_Click);
     connect(this, &frmTransfer::onlineRecordAdded, this, &frmTransfer::forwardKeyEvents);
     connect(m_session, &TransferSession::onlineLine, this, &frmTransfer::onlineReceived);
+    connect(m_session, &TransferSession::recordAdded, this, &frmTransfer::AddMSFlexRow);
     connect(m_session, &TransferSession::busyChanged, this, [this](bool busy) {
         if (!busy)
             commandsEnded();

@@ -130,11 +130,11 @@ public:
     bool Speicher_lesen();
 
     // Bluetooth LE instruments: the link is made in the connect window, memories are read by
-    // their entry in cmbSpeicher.
+    // their entry in cmbSpeicher, the list the session keeps.
     BLE& bleWindow();
     bool SpeicherInfoLesen(bool cmbFuellen);
     void cmdRefresh_Click();
-    void LE_Speicher_lesen();
+    void LE_Speicher_lesen(int entry);
 
     // Device information and clock.
     void mnuInfo_Click();
@@ -262,10 +262,9 @@ private:
     void forwardKeyEvents(int slot);
     void applyLanguage();
     void showSettingsFailure(const QString& aktion, const QString& description);
-    void writeRow(int slot, const TableRowTexts& texts, LimitColour colour);
+    void writeRow(int row, const TableRowTexts& texts, LimitColour colour);
     void showColumn0Header(const QString& text);
     void requestScrollToLastRow();
-    StatisticInputs statisticInputs() const;
     void showStatisticLines(const QStringList& lines);
     void showStatisticsView(bool hasRows);
     void selectMemory(MemoryKind kind);
@@ -304,10 +303,7 @@ private:
     bool m_scrollPending = false;
     InstrumentLink* m_link = nullptr;
     LinkDisplay* m_display = nullptr;
-    int m_lineWriteCount = 0;    // lines taken in the continuous online style
-    ReportRowTexts m_reportRows; // "Online.mes" is rewritten after every value
-    // Table row r shows slot r + 1 until the user sorts the table.
-    bool m_rowsInSlotOrder = true;
+    int m_lineWriteCount = 0; // lines taken in the continuous online style
     frmWerte* m_limitsDialog = nullptr;
     frmProjekt* m_projectDialog = nullptr;
     frmChartG* m_largeChart = nullptr;

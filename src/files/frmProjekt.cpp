@@ -44,6 +44,17 @@ frmProjekt::frmProjekt(ProjektContext context, QWidget* parent)
     buildControls();
     ShowSettings();
     ApplyCaptions();
+    // Every later change is published as it happens.
+    connect(DTPDate, &QDateEdit::dateChanged, this, &frmProjekt::publish);
+    connect(DTPTime, &QTimeEdit::timeChanged, this, &frmProjekt::publish);
+    for (QLineEdit* field : txtFelder)
+        connect(field, &QLineEdit::textChanged, this, &frmProjekt::publish);
+    publish();
+}
+
+void frmProjekt::publish() {
+    if (m_context.ProjectChanged)
+        m_context.ProjectChanged(reportProject());
 }
 
 void frmProjekt::buildControls() {
@@ -114,6 +125,7 @@ void frmProjekt::ShowSettings() {
         txtFelder[i]->setText(settings.ProjectFields[i]);
     }
     showDate(settings.ProjectDate.isValid() ? settings.ProjectDate.date() : UnsetDate);
+    publish();
 }
 
 void frmProjekt::ReadLabels() {
@@ -121,6 +133,7 @@ void frmProjekt::ReadLabels() {
     const ProjectLabelsReading reading = ReadProjectLabels(m_context.MessDataFolder, settings);
     for (int i = 0; i < reading.labelsGiven; ++i)
         lblFelder[i]->setText(settings.ProjectFieldLabels[i]);
+    publish();
     reportFailure(QStringLiteral("PI"), reading.outcome);
 }
 

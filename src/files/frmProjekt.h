@@ -32,6 +32,8 @@ struct ProjektContext {
     // asks for: shown and logged by the caller, so that a run of them opens no box over another.
     // Without it the dialog shows its own box.
     std::function<void(const QString&)> ShowReadFailure;
+    // The project data as the dialog holds it, each time it changed: the report's header.
+    std::function<void(const ReportProject&)> ProjectChanged;
 };
 
 // The project data: six labelled texts, a date and a time for the header of a report. The
@@ -74,6 +76,7 @@ protected:
 
 private:
     void buildControls();
+    void publish();
     void showDate(const QDate& date);
     QDateTime pickerDateTime() const;
     void reportFailure(const QString& aktion, const SettingsOutcome& outcome);

@@ -119,6 +119,108 @@ void TransferSession::ClearStore() {
     m_notices->settle(LimitNotice);
 }
 
+bool TransferSession::FillMessdaten(const QString& line) {
+    const FillResult result = ::FillMessdaten(line, m_state.Kind, m_state.Counters, m_state.Device,
+                                              m_platform.now(), m_state.Store);
+    if (!result.ClockDate.isEmpty()) {
+        m_state.ClockTime = result.ClockTime;
+        m_state.ClockDate = result.ClockDate;
+    }
+    switch (result.Status) {
+    case FillStatus::Added: {
+        MeasurementCounters& counters = m_state.Counters;
+        if (m_state.Kind == MemoryKind::Online)
+            counters.CurrentIndex = counters.OnlineCounter;
+        const int slot = counters.CurrentIndex;
+        // The counters point past the record before anyone hears of it, so nothing that runs
+        // meanwhile can store a value over it.
+        AdvanceCounters(counters, m_state.Kind, m_state.Device);
+        const MeasurementRecord& record = m_state.Store.at(m_state.Kind, slot);
+        m_rows.append(slot);
+        m_headerDate = m_state.Store.at(m_state.Kind, 1).DateText;
+        CalcStatistic(record.Value, record.Unit, slot);
+        emit recordAdded(slot);
+        return true;
+    }
+    case FillStatus::Failed:
+        m_notices->raise(RefusedLineNotice, result.Message());
+        return false;
+    case FillStatus::Dropped:
+    case FillStatus::Ignored:
+        return false;
+    }
+    return false;
+}
+
+StatisticInputs TransferSession::statisticInputs() const {
+    StatisticInputs inputs;
+    inputs.AbsoluteValues = m_state.AbsoluteValues;
+    inputs.SignMode = m_state.Device.SignMode;
+    inputs.DecimalsMode = m_state.Device.DecimalsMode;
+    inputs.UserLimits = m_state.Limit;
+    inputs.LanguageIndex = m_state.languageIndex();
+    switch (m_state.Kind) {
+    case MemoryKind::NFE:
+        inputs.MemoryTitle = m_state.NFEName;
+        break;
+    case MemoryKind::Online:
+        inputs.MemoryTitle = m_state.message(8);
+        break;
+    default:
+        inputs.MemoryTitle = m_state.FEName;
+        break;
+    }
+    return inputs;
+}
+
+void TransferSession::CalcStatistic(double currentValue, const QString& currentUnit, int count) {
+    m_statisticLines =
+        ::CalcStatistic(m_state.Stat, currentValue, currentUnit, count, statisticInputs());
+}
+
+void TransferSession::Reset_Statistic() {
+    ::Reset_Statistic(m_state.Stat, m_state.Counters.CurrentIndex);
+    m_statisticLines.clear();
+}
+
+void TransferSession::showWholeMemory() {
+    m_rows.reset(m_state.Store.SeriesLength(m_state.Kind));
+    m_statisticLines = RebuildStatistics(m_state.Stat, m_state.Store, m_state.Kind,
+                                         m_state.Counters.CurrentIndex, statisticInputs());
+    if (m_rows.count() == 0)
+        m_statisticLines.clear();
+}
+
+TableRowTexts TransferSession::columnHeaders() const {
+    return MSFlexHeaderTexts(m_state.Texts, m_state.languageIndex(), m_state.Device.StampSource,
+                             m_headerDate);
+}
+
+QString TransferSession::BuildReportText(const QString& mode) {
+    ReportInputs inputs;
+    inputs.Project = m_project;
+    inputs.MemoryTitle = statisticInputs().MemoryTitle;
+    inputs.LanguageIndex = m_state.languageIndex();
+    inputs.Device = m_state.Device;
+    inputs.AbsoluteValues = m_state.AbsoluteValues;
+    inputs.StatisticList = m_statisticLines;
+    inputs.FirstUnit = m_state.Stat.FirstUnit;
+    inputs.UserLimits = m_state.Limit;
+    const TableRowTexts headers = columnHeaders();
+    for (int c = 0; c < 3; ++c)
+        inputs.ColumnHeaders[c] = headers[c];
+    // In slot order the rows are the store's slots side by side; sorted, they are gathered.
+    std::vector<MeasurementRecord> sorted;
+    if (m_rows.inSlotOrder()) {
+        inputs.Records = m_state.Store.Slots(m_state.Kind, m_rows.count());
+    } else {
+        sorted = m_rows.records(m_state.Store, m_state.Kind);
+        inputs.Records = sorted;
+    }
+    inputs.RowTexts = &m_reportRows;
+    return ::BuildReportText(mode, inputs);
+}
+
 void TransferSession::limitMessage() {
     m_notices->raise(LimitNotice, m_state.message(53) + QStringLiteral(" 5000"));
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/MeasurementTable.h"
+#include "core/ReportText.h"
 #include "link/InstrumentLink.h"
 #include "session/AppState.h"
+#include "session/ShownRows.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -63,12 +66,42 @@ public:
     void ClearStore();
     void limitMessage();
 
+    // One measurement line into the memory shown (MemoryKind; CurrentIndex for FE and NFE): the
+    // record is stored, the counters advance past it, its statistics are added, and only then is
+    // it announced (recordAdded). True when the line became a record.
+    bool FillMessdaten(const QString& line);
+
+    // The rows of the table and the statistics list, as data: the views show them.
+    ShownRows& rows() { return m_rows; }
+    const ShownRows& rows() const { return m_rows; }
+    const QStringList& statisticLines() const { return m_statisticLines; }
+    StatisticInputs statisticInputs() const;
+    void CalcStatistic(double currentValue, const QString& currentUnit, int count);
+    void Reset_Statistic();
+    // The whole memory shown from scratch: its rows in slot order and its statistics.
+    void showWholeMemory();
+    // The first column's header names this date unless the instrument stamps its values.
+    void setHeaderDate(const QString& date) { m_headerDate = date; }
+    TableRowTexts columnHeaders() const;
+
+    // The memories an LE instrument listed when the list was last filled, in the list's order.
+    const QList<LinkMemory>& listedMemories() const { return m_listedMemories; }
+    void setListedMemories(const QList<LinkMemory>& memories) { m_listedMemories = memories; }
+
+    // Project data as the project dialog holds it; the report's header.
+    void setProject(const ReportProject& project) { m_project = project; }
+    // The report of the memory shown, its rows in the order shown: mode "A" (file, clipboard,
+    // print) or "P" (spreadsheet).
+    QString BuildReportText(const QString& mode);
+
 signals:
     void busyChanged(bool busy);
     void waitStarted(int expected);
     void waitEnded();
     // A value line of the instrument that no command waits for, in the order received.
     void onlineLine(const QString& line);
+    // A record stored in the memory shown by FillMessdaten, with its row and statistics.
+    void recordAdded(int slot);
     // The counted notices' summary for the status line; empty when nothing is pending.
     void statusText(const QString& text);
 
@@ -84,4 +117,10 @@ private:
     int m_depth = 0;     // commands running, the outer one and those it called
     int m_loopLevel = 0; // event loops running when the outer one began
     QStringList m_held;  // online lines that came while a command ran
+    ShownRows m_rows;
+    QStringList m_statisticLines;
+    QString m_headerDate;
+    QList<LinkMemory> m_listedMemories;
+    ReportProject m_project;
+    ReportRowTexts m_reportRows; // "Online.mes" is rewritten after every value
 };

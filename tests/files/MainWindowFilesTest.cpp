@@ -92,11 +92,8 @@ QString FullReport(frmTransfer& w) {
     in.UserLimits = w.state().Limit;
     for (int c = 0; c < 3; ++c)
         in.ColumnHeaders[c] = w.MSFlex->horizontalHeaderItem(c)->text();
-    std::vector<MeasurementRecord> records;
-    for (int r = 0; r < w.MSFlex->rowCount(); ++r) {
-        const int slot = w.MSFlex->item(r, 1)->data(Qt::UserRole).toInt();
-        records.push_back(w.state().Store.at(MemoryKind::Online, slot));
-    }
+    const std::vector<MeasurementRecord> records =
+        w.session().rows().records(w.state().Store, MemoryKind::Online);
     in.Records = records;
     return BuildReportText(QStringLiteral("A"), in) + QStringLiteral("\r\n");
 }
@@ -134,13 +131,20 @@ TEST(MainWindowFiles, OnlineMesIsTheWholeReportAfterEveryValue) {
         FeedOnline(*w, InstrumentLine(0, 70 + (n * 37 % 60), "µm", " Fe"));
         ASSERT_EQ(w->MSFlex->rowCount(), n);
         ASSERT_EQ(ReadText(online), FullReport(*w)) << "after value " << n;
+        // The table shows the rows the report lists, in the same order.
+        for (int r = 0; r < n; ++r) {
+            const int slot = w->session().rows().slotAt(r);
+            ASSERT_EQ(w->MSFlex->item(r, 1)->text().trimmed().toInt(),
+                      w->state().Store.at(MemoryKind::Online, slot).Number)
+                << "row " << r << " after value " << n;
+        }
     };
     for (int i = 0; i < 12; ++i)
         value();
 
     // Sorted, the rows keep the table's order, also for values added afterwards.
     w->cmdSort->click();
-    ASSERT_NE(w->MSFlex->item(0, 1)->data(Qt::UserRole).toInt(), 1);
+    ASSERT_NE(w->session().rows().slotAt(0), 1);
     value();
     value();
 

@@ -1,7 +1,6 @@
 #include "app/frmTransfer.h"
 
 #include "app/LinkDisplay.h"
-#include "core/MemoryDownload.h"
 #include "platform/PlatformServices.h"
 
 #include <QApplication>
@@ -104,47 +103,26 @@ bool frmTransfer::Speicher_lesen() {
     const TransferSession::Command command(*m_session, "Speicher_lesen");
     if (!command)
         return false;
-    // The table and store it replaces stay as they are until the new memory has arrived
-    // complete: a cancelled, cut or failed download must not lose values never saved.
     m_link->checkLink(portNumber());
     if (!m_link->LinkConnected())
         return false;
-
-    // The memory is the one asked for, whatever the window shows when it has arrived.
-    const MemoryKind kind = m_state.Kind;
-    const QDateTime now = m_platform.now();
-    const int expected = kind == MemoryKind::NFE ? m_state.Device.NFECount : m_state.Device.FECount;
-    if (!m_session->idleLink().readMemory(kind, expected))
-        return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const InstrumentLink::Outcome outcome = waitForExchange(expected);
+    const std::optional<InstrumentLink::Outcome> outcome = m_session->Speicher_lesen(m_state.Kind);
     const bool complete = outcome == InstrumentLink::Outcome::Done;
-    if (complete) {
-        const MemoryAnswer answer = SplitMemoryAnswer(m_link->answerText());
-        if (answer.LimitExceeded)
-            limitMessage();
-        storeDownload(kind, answer.Lines, now);
-        if (m_link->LinkConnected())
-            m_display->showReady();
-    } else {
-        WriteLog(outcome == InstrumentLink::Outcome::Cancelled
-                     ? QStringLiteral("Speicher lesen: mit Esc abgebrochen")
-                     : QStringLiteral("Speicher lesen: keine vollständige Antwort"));
-    }
+    if (complete && m_link->LinkConnected())
+        m_display->showReady();
     // After Esc too: the user must be able to go on working.
-    Unblock_Buttons();
-    showExportButtons();
+    if (outcome) {
+        Unblock_Buttons();
+        showExportButtons();
+    }
     QApplication::restoreOverrideCursor();
     lstStat->setVisible(MSFlex->rowCount() > 0);
     return complete;
 }
 
-void frmTransfer::storeDownload(MemoryKind kind, const QStringList& lines, const QDateTime& now) {
-    // The memory arrived complete: now it replaces what the table and store held of its kind.
-    // Only the store is filled here: the table is built once, when the memory is shown.
+void frmTransfer::clearTable() {
     lstStat->clear();
     MSFlex->setRowCount(0);
-    Reset_Statistic();
     InitMSFlex();
-    m_session->storeDownload(kind, lines, now);
 }

@@ -1,7 +1,6 @@
 #include "app/frmTransfer.h"
 
 #include "app/LinkDisplay.h"
-#include "core/Identification.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,11 +18,13 @@ void frmTransfer::ReadGeraet() {
         SpeicherInfoLesen(true);
         return;
     }
-    if (!m_session->idleLink().identify())
-        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    waitForExchange(0);
-    for (const QString& problem : ApplyIdentification(m_link->answerText(), m_state.Device)) {
+    const std::optional<QStringList> problems = m_session->ReadGeraet();
+    if (!problems) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    for (const QString& problem : *problems) {
         const QString text = QStringLiteral("ReadGeraet: ") + problem;
         message(text);
         WriteLog(text);

@@ -12,9 +12,12 @@
 
 bool frmTransfer::SpeicherInfoLesen(bool cmbFuellen) {
     const TransferSession::Command command(*m_session, "SpeicherInfoLesen");
-    if (!command || !m_session->idleLink().readDirectory())
+    if (!command)
         return false;
-    const bool read = waitForExchange(0) == InstrumentLink::Outcome::Done;
+    const std::optional<InstrumentLink::Outcome> outcome = m_session->SpeicherInfoLesen();
+    if (!outcome)
+        return false;
+    const bool read = outcome == InstrumentLink::Outcome::Done;
     if (m_link->LinkConnected())
         m_display->showReady();
     if (!read) {
@@ -75,12 +78,12 @@ void frmTransfer::LE_Speicher_lesen(int entry) {
     cmbSpeicher->setItemText(entry,
                              MemoryEntryText(m_state.message(76), memory.Name, memory.Count));
 
-    const QDateTime now = m_platform.now();
-    if (!m_session->idleLink().readMemoryAt(*index))
-        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const InstrumentLink::Outcome outcome = waitForExchange(memory.Count);
+    const std::optional<InstrumentLink::Outcome> outcome =
+        m_session->LE_Speicher_lesen(*index, memory);
     QApplication::restoreOverrideCursor();
+    if (!outcome)
+        return;
     if (m_link->LinkConnected())
         m_display->showReady();
     if (outcome != InstrumentLink::Outcome::Done) {
@@ -92,13 +95,6 @@ void frmTransfer::LE_Speicher_lesen(int entry) {
         Meldung_Speicher_Leer();
         return;
     }
-    QStringList lines = m_link->answerText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    if (lines.size() > MeasurementStore::MaxSlot) {
-        lines.resize(MeasurementStore::MaxSlot);
-        limitMessage();
-    }
-    m_state.Device.MemoryNumber = static_cast<qint16>(memory.Name.trimmed().toDouble());
-    storeDownload(MemoryKind::FE, lines, now);
     optFE->setVisible(true);
     optFE_Click();
 }

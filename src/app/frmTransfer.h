@@ -272,7 +272,7 @@ private:
     void showMemory(MemoryKind kind, const char* what);
     void showLinkState(InstrumentLink::State state);
     InstrumentLink::Outcome waitForExchange(int expected);
-    void storeDownload(MemoryKind kind, const QStringList& lines, const QDateTime& now);
+    void clearTable();
     void commandsEnded();
     void limitMessage();
     void onlineReceived(const QString& line);

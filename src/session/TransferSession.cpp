@@ -1,6 +1,8 @@
 #include "session/TransferSession.h"
 
+#include "core/Identification.h"
 #include "core/MeasurementLine.h"
+#include "core/MemoryDownload.h"
 #include "platform/PlatformServices.h"
 #include "session/CountedNotices.h"
 #include "session/ReceiveNotices.h"
@@ -90,8 +92,61 @@ InstrumentLink::Outcome TransferSession::waitForExchange(int expected) {
     return m_link->lastOutcome();
 }
 
+std::optional<QStringList> TransferSession::ReadGeraet() {
+    if (!idleLink().identify())
+        return std::nullopt;
+    waitForExchange(0);
+    return ApplyIdentification(m_link->answerText(), m_state.Device);
+}
+
+std::optional<InstrumentLink::Outcome> TransferSession::Speicher_lesen(MemoryKind kind) {
+    // The memory is the one asked for, whatever is shown when it has arrived.
+    const QDateTime now = m_platform.now();
+    const int expected = kind == MemoryKind::NFE ? m_state.Device.NFECount : m_state.Device.FECount;
+    if (!idleLink().readMemory(kind, expected))
+        return std::nullopt;
+    const InstrumentLink::Outcome outcome = waitForExchange(expected);
+    if (outcome == InstrumentLink::Outcome::Done) {
+        const MemoryAnswer answer = SplitMemoryAnswer(m_link->answerText());
+        if (answer.LimitExceeded)
+            limitMessage();
+        storeDownload(kind, answer.Lines, now);
+    } else {
+        WriteLog(outcome == InstrumentLink::Outcome::Cancelled
+                     ? QStringLiteral("Speicher lesen: mit Esc abgebrochen")
+                     : QStringLiteral("Speicher lesen: keine vollständige Antwort"));
+    }
+    return outcome;
+}
+
+std::optional<InstrumentLink::Outcome> TransferSession::SpeicherInfoLesen() {
+    if (!idleLink().readDirectory())
+        return std::nullopt;
+    return waitForExchange(0);
+}
+
+std::optional<InstrumentLink::Outcome>
+TransferSession::LE_Speicher_lesen(int index, const LinkMemory& memory) {
+    const QDateTime now = m_platform.now();
+    if (!idleLink().readMemoryAt(index))
+        return std::nullopt;
+    const InstrumentLink::Outcome outcome = waitForExchange(memory.Count);
+    if (outcome != InstrumentLink::Outcome::Done || memory.Count == 0)
+        return outcome;
+    QStringList lines = m_link->answerText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    if (lines.size() > MeasurementStore::MaxSlot) {
+        lines.resize(MeasurementStore::MaxSlot);
+        limitMessage();
+    }
+    m_state.Device.MemoryNumber = static_cast<qint16>(memory.Name.trimmed().toDouble());
+    storeDownload(MemoryKind::FE, lines, now);
+    return outcome;
+}
+
 void TransferSession::storeDownload(MemoryKind kind, const QStringList& lines,
                                     const QDateTime& now) {
+    Reset_Statistic();
+    emit tableCleared();
     m_state.DownloadTime = now.toString(QStringLiteral("hh:mm:ss"));
     m_state.DownloadDate = now.toString(QStringLiteral("dd.MM.yyyy"));
     m_state.Kind = kind;

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QStringList>
+#include <optional>
 
 class CountedNotices;
 class PlatformServices;
@@ -59,6 +60,17 @@ public:
     // Waits for the link's running exchange: no time limit, Esc or cancel ends it.
     InstrumentLink::Outcome waitForExchange(int expected);
 
+    // The exchanges of the commands, each waited for; nothing when the link refused to start it.
+    // The identification fills the device; what did not fit is returned for the user.
+    std::optional<QStringList> ReadGeraet();
+    // A memory of a serial instrument: arrived complete, it replaces the old one of its kind; a
+    // cancelled, cut or failed download leaves that as it was.
+    std::optional<InstrumentLink::Outcome> Speicher_lesen(MemoryKind kind);
+    // The directory of an instrument that lists its memories.
+    std::optional<InstrumentLink::Outcome> SpeicherInfoLesen();
+    // The memory at its place in the directory just read, stored as FE when complete.
+    std::optional<InstrumentLink::Outcome> LE_Speicher_lesen(int index, const LinkMemory& memory);
+
     // A memory that arrived complete replaces what the store held of its kind: records, counters
     // and the download's time. Refused lines are counted in one notice.
     void storeDownload(MemoryKind kind, const QStringList& lines, const QDateTime& now);
@@ -102,6 +114,8 @@ signals:
     void onlineLine(const QString& line);
     // A record stored in the memory shown by FillMessdaten, with its row and statistics.
     void recordAdded(int slot);
+    // A download is about to replace the memory shown: the table and its statistics start anew.
+    void tableCleared();
     // The counted notices' summary for the status line; empty when nothing is pending.
     void statusText(const QString& text);
 

@@ -78,6 +78,40 @@ TEST_F(SerialLinkTest, LongMemoriesArriveWholeWhateverCountWasExpected) {
     }
 }
 
+// Requests made as the first lines of a download come in are refused and logged: one taken would
+// send its own command into the answer or take the answer's lines as online values.
+TEST_F(SerialLinkTest, ADownloadRefusesOtherRequestsUntilItEnds) {
+    SimOptions options;
+    options.FeCount = 40;
+    options.BytesPerSecond = 3840;
+    start(QStringLiteral("DP"), options);
+    link.checkLink(Com);
+    ASSERT_TRUE(link.LinkConnected());
+    QList<bool> taken;
+    QStringList refusals;
+    QObject::connect(&link, &InstrumentLink::progress, [&] {
+        if (!taken.isEmpty())
+            return;
+        const qsizetype before = problems.size();
+        taken << link.readMemory(MemoryKind::NFE, 0) << link.identify() << link.readDirectory()
+              << link.setOnline(true, false);
+        refusals = problems.mid(before);
+    });
+    ASSERT_TRUE(link.readMemory(MemoryKind::FE, 0));
+    EXPECT_EQ(wait(), InstrumentLink::Outcome::Done);
+
+    EXPECT_EQ(taken, QList<bool>(4, false));
+    const QStringList asked = {"readMemory", "identify", "readDirectory", "setOnline"};
+    EXPECT_EQ(refusals.size(), asked.size()) << refusals.join('\n').toStdString();
+    for (qsizetype i = 0; i < std::min(refusals.size(), asked.size()); ++i)
+        EXPECT_TRUE(refusals[i].endsWith(asked[i])) << refusals[i].toStdString();
+    EXPECT_EQ(SplitMemoryAnswer(link.answerText()).Lines, sim.memoryLines(1));
+
+    ASSERT_TRUE(link.identify());
+    EXPECT_EQ(wait(), InstrumentLink::Outcome::Done);
+    EXPECT_FALSE(link.answerText().isEmpty());
+}
+
 TEST_F(SerialLinkTest, TextNoExchangeWaitsForIsDroppedAndCounted) {
     start(QStringLiteral("DP"));
     link.checkLink(Com);

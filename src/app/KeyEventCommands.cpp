@@ -1,8 +1,8 @@
 #include "app/frmTransfer.h"
 
-#include "extras/KeyEvents.h"
 #include "extras/frmTastatur.h"
 #include "session/CountedNotices.h"
+#include "session/KeyEvents.h"
 #include "session/ReceiveNotices.h"
 
 KeyEventContext frmTransfer::keyEventContext() {

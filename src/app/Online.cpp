@@ -6,16 +6,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-// Online lines start with the record number (digits) or blanks; anything else means the
-// instrument sends something other than values.
-bool LooksLikeValueLine(const QString& line) {
-    return line.isEmpty() || line.front().isDigit() || line.front() == QLatin1Char(' ');
-}
-
-} // namespace
-
 void frmTransfer::onlineReceived(const QString& line) {
     // Values reach the table only while it shows the Online memory; those of an instrument that
     // sends them unasked bring that table into view.
@@ -24,54 +14,29 @@ void frmTransfer::onlineReceived(const QString& line) {
             return;
         optOnline_Click();
     }
-    if (m_state.Device.OnlineMode == QLatin1String("V"))
-        streamLine(line);
-    else
-        onlineLine(line);
-}
-
-void frmTransfer::onlineLine(const QString& line) {
-    if (!LooksLikeValueLine(line)) {
+    const bool streamed = m_state.Device.OnlineMode == QLatin1String("V");
+    switch (m_session->takeOnlineLine(line, streamed)) {
+    case OnlineTaking::NotAValue:
         optOnline->setEnabled(false);
         return;
-    }
-    if (m_state.Device.OnlineMode == QLatin1String("E") && !line.isEmpty()) {
-        if (m_state.Counters.OnlineCounter > MeasurementStore::MaxSlot)
-            limitMessage();
-        else
-            FillMessdaten(line);
+    case OnlineTaking::Paused:
+    case OnlineTaking::Full:
+        return;
+    case OnlineTaking::Shown:
+        break;
     }
     QString shown = line.mid(6, 15);
-    shown.replace(QStringLiteral("ym"), QStringLiteral("µm"));
-    if (m_state.Device.ModelCode == QLatin1String("EL7"))
-        shown += QStringLiteral("µr");
+    if (streamed) {
+        shown.replace(QStringLiteral("Oe"), QStringLiteral("G "));
+    } else {
+        shown.replace(QStringLiteral("ym"), QStringLiteral("µm"));
+        if (m_state.Device.ModelCode == QLatin1String("EL7"))
+            shown += QStringLiteral("µr");
+    }
     txtSpeicher->setText(shown);
     onlineValueTaken();
-    Unblock_Buttons();
-}
-
-void frmTransfer::streamLine(const QString& line) {
-    if (m_state.OnlinePaused)
-        return;
-    if (m_lineWriteCount >= MeasurementStore::MaxSlot) {
-        limitMessage();
-        return;
-    }
-    if (!LooksLikeValueLine(line)) {
-        optOnline->setEnabled(false);
-        return;
-    }
-    ++m_lineWriteCount;
-    FillMessdaten(line);
-    QString shown = line.mid(6, 15);
-    shown.replace(QStringLiteral("Oe"), QStringLiteral("G "));
-    txtSpeicher->setText(shown);
-    onlineValueTaken();
-    ++m_state.Counters.OnlineCounter;
-}
-
-void frmTransfer::limitMessage() {
-    m_session->limitMessage();
+    if (!streamed)
+        Unblock_Buttons();
 }
 
 void frmTransfer::onlineValueTaken() {
@@ -88,7 +53,7 @@ bool frmTransfer::startOnlineReception() {
     const bool streamed = m_state.Device.OnlineMode == QLatin1String("V");
     if (streamed) {
         cmdStop->setVisible(true);
-        m_lineWriteCount = 0;
+        m_session->startStream();
     }
     m_link->setOnline(true, streamed);
     return true;

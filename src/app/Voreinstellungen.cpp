@@ -10,32 +10,16 @@
 #include <QLabel>
 
 void frmTransfer::Voreinstellungen(const QString& aktion) {
-    AppSettings& s = m_state.Settings;
-    const QString& settingsFolder = m_state.AppDataPath;
     SettingsOutcome outcome;
-
-    if (aktion == QLatin1String("KL")) {
-        outcome = ReadKonfi(m_state.ProgramFolder, s);
+    if (const std::optional<SettingsOutcome> done = m_session->Voreinstellungen(aktion)) {
+        outcome = *done;
+        if (aktion == QLatin1String("CS"))
+            setWindowTitle(m_state.message(14));
     } else if (aktion == QLatin1String("CL")) {
-        const PortReading port = ReadPort(settingsFolder, s);
+        const PortReading port = ReadPort(m_state.AppDataPath, m_state.Settings);
         // An empty file names no port either: the user is asked rather than the first one taken.
         m_display->showSavedPort(port.comboText, port.askForPort || !port.comboText);
         outcome = port.outcome;
-    } else if (aktion == QLatin1String("CS")) {
-        outcome = WritePort(settingsFolder, s);
-        setWindowTitle(m_state.message(14));
-    } else if (aktion == QLatin1String("LL")) {
-        outcome = ReadLimits(settingsFolder, m_state.Limit);
-    } else if (aktion == QLatin1String("LS")) {
-        outcome = WriteLimits(settingsFolder, m_state.Limit);
-    } else if (aktion == QLatin1String("TL")) {
-        outcome = ReadKeyEvents(settingsFolder, s);
-    } else if (aktion == QLatin1String("TS")) {
-        outcome = WriteKeyEvents(settingsFolder, s);
-    } else if (aktion == QLatin1String("SL")) {
-        outcome = ReadLanguage(settingsFolder, s);
-    } else if (aktion == QLatin1String("SS")) {
-        outcome = WriteLanguage(settingsFolder, s);
     } else if (aktion == QLatin1String("PI")) {
         // The project dialog reads and writes its own controls and reports its failures.
         projectDialog()->ReadLabels();

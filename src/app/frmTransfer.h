@@ -35,8 +35,8 @@ struct MesFileContext;
 struct ExportContext;
 struct SpreadsheetInputs;
 
-// The main window: owns the shared state and every control the other windows drive.
-// Its procedures are spread over files by subject (start-up, settings, texts, button states, ...).
+// The main window: every control the other windows drive, written from the transfer session's
+// state. docs/architecture.md is the map of the program.
 class frmTransfer : public QMainWindow {
     Q_OBJECT
 public:
@@ -276,8 +276,6 @@ private:
     void commandsEnded();
     void limitMessage();
     void onlineReceived(const QString& line);
-    void onlineLine(const QString& line);
-    void streamLine(const QString& line);
     void onlineValueTaken();
     bool startOnlineReception();
     BleLink* bleLink() const;
@@ -303,7 +301,6 @@ private:
     bool m_scrollPending = false;
     InstrumentLink* m_link = nullptr;
     LinkDisplay* m_display = nullptr;
-    int m_lineWriteCount = 0; // lines taken in the continuous online style
     frmWerte* m_limitsDialog = nullptr;
     frmProjekt* m_projectDialog = nullptr;
     frmChartG* m_largeChart = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "extras/KeyEvents.h"
+#include "session/KeyEvents.h"
 
 #include <QDialog>
 #include <functional>

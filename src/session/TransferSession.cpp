@@ -3,6 +3,7 @@
 #include "core/Identification.h"
 #include "core/MeasurementLine.h"
 #include "core/MemoryDownload.h"
+#include "core/SettingsFiles.h"
 #include "platform/PlatformServices.h"
 #include "session/CountedNotices.h"
 #include "session/ReceiveNotices.h"
@@ -90,6 +91,28 @@ InstrumentLink::Outcome TransferSession::waitForExchange(int expected) {
         m_link->cancel();
     emit waitEnded();
     return m_link->lastOutcome();
+}
+
+std::optional<SettingsOutcome> TransferSession::Voreinstellungen(const QString& aktion) {
+    AppSettings& s = m_state.Settings;
+    const QString& folder = m_state.AppDataPath;
+    if (aktion == QLatin1String("KL"))
+        return ReadKonfi(m_state.ProgramFolder, s);
+    if (aktion == QLatin1String("CS"))
+        return WritePort(folder, s);
+    if (aktion == QLatin1String("LL"))
+        return ReadLimits(folder, m_state.Limit);
+    if (aktion == QLatin1String("LS"))
+        return WriteLimits(folder, m_state.Limit);
+    if (aktion == QLatin1String("TL"))
+        return ReadKeyEvents(folder, s);
+    if (aktion == QLatin1String("TS"))
+        return WriteKeyEvents(folder, s);
+    if (aktion == QLatin1String("SL"))
+        return ReadLanguage(folder, s);
+    if (aktion == QLatin1String("SS"))
+        return WriteLanguage(folder, s);
+    return std::nullopt;
 }
 
 std::optional<QStringList> TransferSession::ReadGeraet() {
@@ -205,6 +228,40 @@ bool TransferSession::FillMessdaten(const QString& line) {
         return false;
     }
     return false;
+}
+
+namespace {
+
+// Online lines start with the record number (digits) or blanks; anything else means the
+// instrument sends something other than values.
+bool LooksLikeValueLine(const QString& line) {
+    return line.isEmpty() || line.front().isDigit() || line.front() == QLatin1Char(' ');
+}
+
+} // namespace
+
+OnlineTaking TransferSession::takeOnlineLine(const QString& line, bool streamed) {
+    if (streamed) {
+        if (m_state.OnlinePaused)
+            return OnlineTaking::Paused;
+        if (m_streamedLines >= MeasurementStore::MaxSlot) {
+            limitMessage();
+            return OnlineTaking::Full;
+        }
+    }
+    if (!LooksLikeValueLine(line))
+        return OnlineTaking::NotAValue;
+    if (streamed) {
+        ++m_streamedLines;
+        FillMessdaten(line);
+        ++m_state.Counters.OnlineCounter;
+    } else if (m_state.Device.OnlineMode == QLatin1String("E") && !line.isEmpty()) {
+        if (m_state.Counters.OnlineCounter > MeasurementStore::MaxSlot)
+            limitMessage();
+        else
+            FillMessdaten(line);
+    }
+    return OnlineTaking::Shown;
 }
 
 StatisticInputs TransferSession::statisticInputs() const {

@@ -2,6 +2,7 @@
 
 #include "core/MeasurementTable.h"
 #include "core/ReportText.h"
+#include "core/SettingsOutcome.h"
 #include "link/InstrumentLink.h"
 #include "session/AppState.h"
 #include "session/ShownRows.h"
@@ -12,6 +13,14 @@
 #include <optional>
 
 class CountedNotices;
+
+// What became of an online line.
+enum class OnlineTaking {
+    Shown,     // stored when it held a value, and to be shown
+    NotAValue, // the instrument sends something other than values
+    Paused,    // a streaming instrument while the user paused it
+    Full       // the Online memory holds all it can; counted in one notice
+};
 class PlatformServices;
 
 // The program's data and its conversation with the instrument, without any window: the shared
@@ -60,6 +69,11 @@ public:
     // Waits for the link's running exchange: no time limit, Esc or cancel ends it.
     InstrumentLink::Outcome waitForExchange(int expected);
 
+    // The settings files, by the action codes: "KL" Konfi.ini; "LL"/"LS" limits, "TL"/"TS" key
+    // events, "SL"/"SS" language read/written; "CS" the port written. Nothing for the codes the
+    // windows handle themselves (the port list, the project data).
+    std::optional<SettingsOutcome> Voreinstellungen(const QString& aktion);
+
     // The exchanges of the commands, each waited for; nothing when the link refused to start it.
     // The identification fills the device; what did not fit is returned for the user.
     std::optional<QStringList> ReadGeraet();
@@ -82,6 +96,11 @@ public:
     // record is stored, the counters advance past it, its statistics are added, and only then is
     // it announced (recordAdded). True when the line became a record.
     bool FillMessdaten(const QString& line);
+    // An online line into the Online memory shown: single values (an empty line shows, stores
+    // nothing) or, streamed, each line a value.
+    OnlineTaking takeOnlineLine(const QString& line, bool streamed);
+    // A streaming instrument starts anew.
+    void startStream() { m_streamedLines = 0; }
 
     // The rows of the table and the statistics list, as data: the views show them.
     ShownRows& rows() { return m_rows; }
@@ -128,9 +147,10 @@ private:
     AppState m_state;
     InstrumentLink* m_link = nullptr;
     CountedNotices* m_notices = nullptr;
-    int m_depth = 0;     // commands running, the outer one and those it called
-    int m_loopLevel = 0; // event loops running when the outer one began
-    QStringList m_held;  // online lines that came while a command ran
+    int m_depth = 0;         // commands running, the outer one and those it called
+    int m_loopLevel = 0;     // event loops running when the outer one began
+    QStringList m_held;      // online lines that came while a command ran
+    int m_streamedLines = 0; // lines taken since the stream started
     ShownRows m_rows;
     QStringList m_statisticLines;
     QString m_headerDate;

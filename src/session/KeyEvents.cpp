@@ -1,4 +1,4 @@
-#include "extras/KeyEvents.h"
+#include "session/KeyEvents.h"
 
 #include "core/KeyEventText.h"
 #include "platform/PlatformServices.h"

@@ -46,7 +46,8 @@ bool frmTransfer::connectLowEnergy() {
         link.giveUp();
         return false;
     }
-    if (!m_session->idleLink().identify() || waitForExchange(0) != InstrumentLink::Outcome::Done)
+    if (m_session->stopping() || !m_session->idleLink().identify() ||
+        waitForExchange(0) != InstrumentLink::Outcome::Done)
         showLinkFailure(QStringLiteral("Identifikation"));
     Unblock_Buttons();
     m_state.Settings.COMPortNummer = QStringLiteral("0");

@@ -197,7 +197,7 @@ void frmTransfer::mnuEnd_Click() {
     // The link is not closed under a running command: that ends first, as Esc ends it.
     if (busy()) {
         m_endWhenIdle = true;
-        m_link->cancel();
+        m_session->stopCommand();
         return;
     }
     m_shutDown = true;

@@ -27,6 +27,11 @@ void TransferSession::useLink(InstrumentLink* link) {
             [this](const QString& text) { WriteLog(text); });
 }
 
+void TransferSession::stopCommand() {
+    m_stopping = true;
+    m_link->cancel();
+}
+
 InstrumentLink& TransferSession::idleLink() {
     if (m_link->exchangeRunning())
         m_platform.waitUntil([this] { return !m_link->exchangeRunning(); }, IdleLinkWaitMs, false);
@@ -63,6 +68,7 @@ bool TransferSession::enter(const char* what) {
 void TransferSession::leave() {
     if (--m_depth > 0)
         return;
+    m_stopping = false;
     emit busyChanged(false);
     const QStringList held = std::exchange(m_held, {});
     for (const QString& line : held) {
@@ -116,7 +122,7 @@ std::optional<SettingsOutcome> TransferSession::Voreinstellungen(const QString& 
 }
 
 std::optional<QStringList> TransferSession::ReadGeraet() {
-    if (!idleLink().identify())
+    if (m_stopping || !idleLink().identify())
         return std::nullopt;
     waitForExchange(0);
     return ApplyIdentification(m_link->answerText(), m_state.Device);
@@ -126,7 +132,7 @@ std::optional<InstrumentLink::Outcome> TransferSession::Speicher_lesen(MemoryKin
     // The memory is the one asked for, whatever is shown when it has arrived.
     const QDateTime now = m_platform.now();
     const int expected = kind == MemoryKind::NFE ? m_state.Device.NFECount : m_state.Device.FECount;
-    if (!idleLink().readMemory(kind, expected))
+    if (m_stopping || !idleLink().readMemory(kind, expected))
         return std::nullopt;
     const InstrumentLink::Outcome outcome = waitForExchange(expected);
     if (outcome == InstrumentLink::Outcome::Done) {
@@ -143,7 +149,7 @@ std::optional<InstrumentLink::Outcome> TransferSession::Speicher_lesen(MemoryKin
 }
 
 std::optional<InstrumentLink::Outcome> TransferSession::SpeicherInfoLesen() {
-    if (!idleLink().readDirectory())
+    if (m_stopping || !idleLink().readDirectory())
         return std::nullopt;
     return waitForExchange(0);
 }
@@ -151,7 +157,7 @@ std::optional<InstrumentLink::Outcome> TransferSession::SpeicherInfoLesen() {
 std::optional<InstrumentLink::Outcome>
 TransferSession::LE_Speicher_lesen(int index, const LinkMemory& memory) {
     const QDateTime now = m_platform.now();
-    if (!idleLink().readMemoryAt(index))
+    if (m_stopping || !idleLink().readMemoryAt(index))
         return std::nullopt;
     const InstrumentLink::Outcome outcome = waitForExchange(memory.Count);
     if (outcome != InstrumentLink::Outcome::Done || memory.Count == 0)

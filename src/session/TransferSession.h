@@ -65,6 +65,9 @@ public:
         bool m_entered;
     };
     bool busy() const { return m_depth > 0; }
+    // End was chosen during a command: its exchange is cancelled and it starts no further one.
+    void stopCommand();
+    bool stopping() const { return m_stopping; }
 
     // Waits for the link's running exchange: no time limit, Esc or cancel ends it.
     InstrumentLink::Outcome waitForExchange(int expected);
@@ -147,8 +150,9 @@ private:
     AppState m_state;
     InstrumentLink* m_link = nullptr;
     CountedNotices* m_notices = nullptr;
-    int m_depth = 0;         // commands running, the outer one and those it called
-    int m_loopLevel = 0;     // event loops running when the outer one began
+    int m_depth = 0;     // commands running, the outer one and those it called
+    int m_loopLevel = 0; // event loops running when the outer one began
+    bool m_stopping = false;
     QStringList m_held;      // online lines that came while a command ran
     int m_streamedLines = 0; // lines taken since the stream started
     ShownRows m_rows;

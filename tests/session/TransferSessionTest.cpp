@@ -76,6 +76,27 @@ TEST_F(TransferSessionTest, CommandsFromInsideAWaitAreRefusedThoseACommandCallsA
     EXPECT_EQ(ran, (QStringList{"refused", "ran"}));
 }
 
+// End chosen during a command: what runs is cancelled, the rest of the command starts nothing.
+TEST_F(TransferSessionTest, StoppingACommandCancelsItsExchangeAndStartsNoOther) {
+    link->memories[MemoryKind::FE] = {InstrumentLine(1, 101, "µm", " Fe")};
+    link->memories[MemoryKind::NFE] = {InstrumentLine(1, 40, "µm", "NFe")};
+    link->answers = false;
+    {
+        const TransferSession::Command readAll(session, "AlleSpeicherLesen");
+        QTimer::singleShot(0, [this] { session.stopCommand(); });
+        EXPECT_EQ(session.Speicher_lesen(MemoryKind::FE), InstrumentLink::Outcome::Cancelled);
+        EXPECT_FALSE(session.Speicher_lesen(MemoryKind::NFE));
+        EXPECT_FALSE(session.ReadGeraet());
+    }
+    EXPECT_EQ(link->requests, QStringList{"read FE"});
+    EXPECT_EQ(session.state().Store.SeriesLength(MemoryKind::FE), 0);
+
+    link->answers = true;
+    const TransferSession::Command next(session, "cmdLesNFE_Click");
+    EXPECT_EQ(session.Speicher_lesen(MemoryKind::NFE), InstrumentLink::Outcome::Done);
+    EXPECT_EQ(session.state().Store.SeriesLength(MemoryKind::NFE), 1);
+}
+
 TEST_F(TransferSessionTest, OnlineLinesThatComeDuringACommandFollowItInOrder) {
     link->setOnline(true, false);
     link->sendOnline(QStringLiteral("first"));

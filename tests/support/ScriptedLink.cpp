@@ -28,16 +28,33 @@ bool ScriptedLink::run(const QString& request, const QString& answer) {
     }
     requests << request;
     m_online = false;
+    const quint64 number = ++m_number;
+    if (!hold.isEmpty() && request == hold) {
+        hold.clear();
+        m_heldNumber = number;
+        m_heldAnswer = answer;
+        emit holding(request);
+        return true;
+    }
     if (!answers)
         return true;
-    QTimer::singleShot(0, this, [this, answer] {
-        if (!exchangeRunning())
-            return;
-        m_answer = answer;
-        emit progress(static_cast<int>(answer.count(QLatin1Char('\n'))));
-        finishExchange(Outcome::Done);
-    });
+    QTimer::singleShot(0, this, [this, number, answer] { complete(number, answer); });
     return true;
+}
+
+void ScriptedLink::complete(quint64 number, const QString& answer) {
+    // An answer that comes after its exchange ended belongs to no later one.
+    if (!exchangeRunning() || number != m_number)
+        return;
+    m_answer = answer;
+    emit progress(static_cast<int>(answer.count(QLatin1Char('\n'))));
+    finishExchange(Outcome::Done);
+}
+
+void ScriptedLink::answerHeld() {
+    QTimer::singleShot(0, this, [this, number = m_heldNumber, answer = m_heldAnswer] {
+        complete(number, answer);
+    });
 }
 
 bool ScriptedLink::identify() {
@@ -73,4 +90,8 @@ bool ScriptedLink::sendOnline(const QString& line) {
         return false;
     emit lineReceived(line);
     return true;
+}
+
+void ScriptedLink::sendUnasked(const QString& line) {
+    emit lineReceived(line);
 }

@@ -274,7 +274,6 @@ private:
     InstrumentLink::Outcome waitForExchange(int expected);
     void clearTable();
     void commandsEnded();
-    void limitMessage();
     void onlineReceived(const QString& line);
     void onlineValueTaken();
     bool startOnlineReception();

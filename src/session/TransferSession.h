@@ -13,6 +13,7 @@
 #include <optional>
 
 class CountedNotices;
+class PlatformServices;
 
 // What became of an online line.
 enum class OnlineTaking {
@@ -21,7 +22,6 @@ enum class OnlineTaking {
     Paused,    // a streaming instrument while the user paused it
     Full       // the Online memory holds all it can; counted in one notice
 };
-class PlatformServices;
 
 // The program's data and its conversation with the instrument, without any window: the shared
 // state, the link, the counted notices and the one wait for an exchange. A command that talks to
@@ -36,10 +36,7 @@ public:
 
     AppState& state() { return m_state; }
     const AppState& state() const { return m_state; }
-    PlatformServices& platform() { return m_platform; }
     CountedNotices& notices() { return *m_notices; }
-    bool hasLink() const { return m_link != nullptr; }
-    InstrumentLink& link() { return *m_link; }
     // The link once an exchange that a dialog started on its own (a clock request) has ended:
     // a command waits for it rather than be refused. Bounded by that exchange's time limits.
     InstrumentLink& idleLink();

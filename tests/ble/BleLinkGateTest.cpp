@@ -4,6 +4,7 @@
 #include "link/ble/BleIds.h"
 #include "link/ble/BleLink.h"
 #include "support/FakePlatformServices.h"
+#include "support/Refusals.h"
 
 #include <gtest/gtest.h>
 
@@ -71,10 +72,7 @@ TEST_F(BleLinkGate, ADownloadRefusesOtherRequestsAndHoldsOnlineValuesUntilItEnds
     EXPECT_EQ(wait(), InstrumentLink::Outcome::Done);
 
     EXPECT_EQ(taken, QList<bool>(4, false));
-    const QStringList asked = {"readDirectory", "identify", "clock", "readMemory"};
-    EXPECT_EQ(refusals.size(), asked.size()) << refusals.join('\n').toStdString();
-    for (qsizetype i = 0; i < std::min(refusals.size(), asked.size()); ++i)
-        EXPECT_TRUE(refusals[i].endsWith(asked[i])) << refusals[i].toStdString();
+    ExpectRefusals(refusals, {"readDirectory", "identify", "clock", "readMemory"});
     EXPECT_EQ(link.answerText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts),
               instrument.instrument.memoryLines(1));
 

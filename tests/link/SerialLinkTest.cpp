@@ -4,6 +4,7 @@
 #include "link/serial/PortNumbers.h"
 #include "sim/InstrumentSimulator.h"
 #include "support/FakePlatformServices.h"
+#include "support/Refusals.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -101,10 +102,7 @@ TEST_F(SerialLinkTest, ADownloadRefusesOtherRequestsUntilItEnds) {
     EXPECT_EQ(wait(), InstrumentLink::Outcome::Done);
 
     EXPECT_EQ(taken, QList<bool>(4, false));
-    const QStringList asked = {"readMemory", "identify", "readDirectory", "setOnline"};
-    EXPECT_EQ(refusals.size(), asked.size()) << refusals.join('\n').toStdString();
-    for (qsizetype i = 0; i < std::min(refusals.size(), asked.size()); ++i)
-        EXPECT_TRUE(refusals[i].endsWith(asked[i])) << refusals[i].toStdString();
+    ExpectRefusals(refusals, {"readMemory", "identify", "readDirectory", "setOnline"});
     EXPECT_EQ(SplitMemoryAnswer(link.answerText()).Lines, sim.memoryLines(1));
 
     ASSERT_TRUE(link.identify());

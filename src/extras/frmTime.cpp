@@ -46,10 +46,10 @@ void frmTime::Form_Activate() {
         return;
     lblDatelog->clear();
     setWindowTitle(m_context.TitleAndVersion());
-    resumeOnTimer(Step::Suspend);
+    stepOnTimer(Step::Suspend);
 }
 
-void frmTime::resumeOnTimer(Step step) {
+void frmTime::stepOnTimer(Step step) {
     m_step = step;
     if (!m_poll->isActive())
         m_poll->start(PollEveryMs);
@@ -68,11 +68,11 @@ void frmTime::poll() {
         m_poll->stop();
         return;
     }
-    static constexpr ClockRequest Requests[] = {ClockRequest::Suspend, ClockRequest::Suspend,
-                                                ClockRequest::Read, ClockRequest::Set,
-                                                ClockRequest::Resume};
     m_askedStep = m_step;
-    m_asked = m_context.Request(Requests[static_cast<int>(m_step)]);
+    m_asked = m_context.Request(m_step == Step::Suspend ? ClockRequest::Suspend
+                                : m_step == Step::Read  ? ClockRequest::Read
+                                : m_step == Step::Set   ? ClockRequest::Set
+                                                        : ClockRequest::Resume);
 }
 
 // The request asked ended; the steps wanted meanwhile (stop, set, close) decide what follows.
@@ -96,9 +96,14 @@ void frmTime::replied(Step asked, const ClockReply& reply) {
         }
         return;
     case Step::Set:
+        m_step = Step::Idle;
+        // A clock that could not be set is said so, and the dialog stays open to try again.
+        if (!ok) {
+            lblDatelog->setText(reply.Outcome.Message);
+            return;
+        }
         txtDateTime->setText(reply.Text);
         lblDatelog->setText(m_context.Texts.message(m_context.LanguageIndex(), 80));
-        m_step = Step::Idle;
         // The confirmation stays in view a moment before the dialog closes.
         QTimer::singleShot(1000, this, &QWidget::close);
         return;
@@ -119,13 +124,13 @@ bool frmTime::reading() const {
 
 void frmTime::cmdAkt_Click() {
     if (m_step != Step::Set && m_step != Step::Resume)
-        resumeOnTimer(Step::Set);
+        stepOnTimer(Step::Set);
 }
 
 void frmTime::closeEvent(QCloseEvent* event) {
     // Notifications come back whichever way the dialog closes; hidden, it still waits for the
     // link to be free and asks for them. A clock being set is set first, then they come back.
     if (m_step != Step::Set)
-        resumeOnTimer(Step::Resume);
+        stepOnTimer(Step::Resume);
     QDialog::closeEvent(event);
 }

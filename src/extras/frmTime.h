@@ -56,7 +56,7 @@ private:
     enum class Step { Idle, Suspend, Read, Set, Resume };
     void poll();
     void replied(Step asked, const ClockReply& reply);
-    void resumeOnTimer(Step step);
+    void stepOnTimer(Step step);
 
     TimeContext m_context;
     QTimer* m_poll = nullptr;

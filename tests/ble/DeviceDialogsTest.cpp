@@ -157,6 +157,18 @@ TEST_F(ClockTest, ShowsTheRunningClockAndSetsIt) {
     EXPECT_EQ(client.calls.last(), "Subscribe|S2|S2/meas");
 }
 
+// A clock that could not be set is not reported as set: the reason stays in view with the dialog.
+TEST_F(ClockTest, AClockThatCannotBeSetSaysWhyAndStaysOpen) {
+    clock.show();
+    ASSERT_TRUE(waitFor([this] { return reads >= 1; }));
+    client.refuse["Write"] = {BleClient::NotConnected, "not connected"};
+    clock.cmdAkt->click();
+    ASSERT_TRUE(waitFor([this] { return !clock.lblDatelog->text().isEmpty(); }));
+    EXPECT_EQ(clock.lblDatelog->text(), "Bluetooth Verbindung nicht bereit");
+    EXPECT_FALSE(clock.reading());
+    EXPECT_TRUE(clock.isVisible());
+}
+
 TEST_F(ClockTest, EscStopsTheDisplayAndTheCloseBoxSubscribesAgain) {
     clock.show();
     ASSERT_TRUE(waitFor([this] { return reads >= 1; }));

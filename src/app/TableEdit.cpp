@@ -48,14 +48,8 @@ void frmTransfer::cmdFlexZeileLoeschen_Click() {
     }
     // The marked row goes, whatever row the keyboard left current and however the rows were
     // sorted.
-    const int slot = rows.slotAt(marked.first());
-    if (!RemoveRecord(m_state.Store, m_state.Kind, slot, m_state.Device.DecimalsMode))
-        return;
-    if (m_state.Kind == MemoryKind::Online)
-        m_state.Counters.OnlineCounter = std::max(1, m_state.Counters.OnlineCounter - 1);
-    else
-        m_state.Counters.CurrentIndex = std::max(1, m_state.Counters.CurrentIndex - 1);
-    Focus_setzen();
+    if (m_session->deleteRow(marked.first()))
+        Focus_setzen();
 }
 
 void frmTransfer::ClearStore() {

@@ -270,6 +270,17 @@ OnlineTaking TransferSession::takeOnlineLine(const QString& line, bool streamed)
     return OnlineTaking::Shown;
 }
 
+bool TransferSession::deleteRow(int row) {
+    MeasurementCounters& counters = m_state.Counters;
+    if (!RemoveRecord(m_state.Store, m_state.Kind, m_rows.slotAt(row), m_state.Device.DecimalsMode))
+        return false;
+    if (m_state.Kind == MemoryKind::Online)
+        counters.OnlineCounter = std::max(1, counters.OnlineCounter - 1);
+    else
+        counters.CurrentIndex = std::max(1, counters.CurrentIndex - 1);
+    return true;
+}
+
 StatisticInputs TransferSession::statisticInputs() const {
     StatisticInputs inputs;
     inputs.AbsoluteValues = m_state.AbsoluteValues;

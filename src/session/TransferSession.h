@@ -106,6 +106,9 @@ public:
     ShownRows& rows() { return m_rows; }
     const ShownRows& rows() const { return m_rows; }
     const QStringList& statisticLines() const { return m_statisticLines; }
+    // Deletes the record of a row of the memory shown: the others move up and are numbered
+    // anew, and the counters follow. False, with nothing changed, for a row not shown.
+    bool deleteRow(int row);
     StatisticInputs statisticInputs() const;
     void CalcStatistic(double currentValue, const QString& currentUnit, int count);
     void Reset_Statistic();

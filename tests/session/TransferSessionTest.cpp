@@ -163,6 +163,29 @@ TEST_F(TransferSessionTest, ADownloadReplacesOnlyItsOwnMemory) {
     EXPECT_EQ(session.notices().count(RefusedLineNotice), 1);
 }
 
+// A marked row of a sorted table deletes its own record; the next value takes the freed slot.
+TEST_F(TransferSessionTest, ADeletedRowTakesItsRecordAndTheCountersFollow) {
+    AppState& s = session.state();
+    s.Kind = MemoryKind::Online;
+    for (int n = 1; n <= 4; ++n)
+        session.FillMessdaten(InstrumentLine(n, 100 + n, "µm", " Fe"));
+    session.rows().sortByNumber(s.Store, s.Kind);
+    session.rows().toggleMark(0);
+    ASSERT_EQ(session.rows().markedRows(), QList<int>{0});
+    EXPECT_TRUE(session.deleteRow(session.rows().markedRows().first()));
+    EXPECT_EQ(s.Store.SeriesLength(MemoryKind::Online), 3);
+    EXPECT_EQ(s.Store.at(MemoryKind::Online, 3).Value, 103);
+    EXPECT_EQ(s.Store.at(MemoryKind::Online, 3).Number, 3);
+    EXPECT_EQ(s.Counters.OnlineCounter, 4);
+    EXPECT_FALSE(session.deleteRow(7));
+    EXPECT_EQ(s.Store.SeriesLength(MemoryKind::Online), 3);
+
+    session.showWholeMemory();
+    session.FillMessdaten(InstrumentLine(5, 105, "µm", " Fe"));
+    EXPECT_EQ(s.Store.at(MemoryKind::Online, 4).Value, 105);
+    EXPECT_EQ(session.rows().count(), 4);
+}
+
 // The report lists the rows as shown, also when sorted, with the statistics the list shows.
 TEST_F(TransferSessionTest, TheReportFollowsTheRowsShown) {
     AppState& s = session.state();

@@ -72,9 +72,7 @@ void frmTransfer::LE_Speicher_lesen(int entry) {
         return;
     }
     const LinkMemory memory = m_link->memories().at(*index);
-    QList<LinkMemory> relisted = m_session->listedMemories();
-    relisted[entry] = memory;
-    m_session->setListedMemories(relisted);
+    m_session->relistMemory(entry, memory);
     cmbSpeicher->setItemText(entry,
                              MemoryEntryText(m_state.message(76), memory.Name, memory.Count));
 

@@ -6,12 +6,6 @@
 #include <QListWidget>
 #include <QPushButton>
 
-void frmTransfer::CalcStatistic(double currentValue, const QString& currentUnit, int count) {
-    m_session->CalcStatistic(currentValue, currentUnit, count);
-    showStatisticLines(m_session->statisticLines());
-    showStatisticsView(!m_session->statisticLines().isEmpty());
-}
-
 void frmTransfer::Reset_Statistic() {
     m_session->Reset_Statistic();
     lstStat->clear();

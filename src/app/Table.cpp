@@ -47,6 +47,10 @@ void frmTransfer::InitMSFlex() {
 
 void frmTransfer::showColumn0Header(const QString& date) {
     m_session->setHeaderDate(date);
+    showColumnHeaders();
+}
+
+void frmTransfer::showColumnHeaders() {
     const TableRowTexts headers = m_session->columnHeaders();
     for (int c = 0; c < 4; ++c)
         MSFlex->horizontalHeaderItem(c)->setText(headers[c]);
@@ -83,7 +87,8 @@ void frmTransfer::AddMSFlexRow(int slot) {
     const MeasurementRecord& record = m_state.Store.at(m_state.Kind, slot);
     const int rows = m_session->rows().count();
     MSFlex->setRowCount(rows);
-    showColumn0Header(m_state.Store.at(m_state.Kind, 1).DateText);
+    // The session took slot 1's date for the header with the record.
+    showColumnHeaders();
     writeRow(rows - 1, MSFlexRowTexts(record, TimeColumn::DateAndTime, m_state.Device.DecimalsMode),
              CellColour(record.Value, m_state.Limit, m_state.AbsoluteValues));
 

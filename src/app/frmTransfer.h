@@ -104,7 +104,6 @@ public:
     void optOnline_Click();
 
     // Statistics list.
-    void CalcStatistic(double currentValue, const QString& currentUnit, int count);
     void Reset_Statistic();
 
     // Charts.
@@ -264,6 +263,7 @@ private:
     void showSettingsFailure(const QString& aktion, const QString& description);
     void writeRow(int row, const TableRowTexts& texts, LimitColour colour);
     void showColumn0Header(const QString& text);
+    void showColumnHeaders();
     void requestScrollToLastRow();
     void showStatisticLines(const QStringList& lines);
     void showStatisticsView(bool hasRows);

@@ -121,6 +121,8 @@ public:
     // The memories an LE instrument listed when the list was last filled, in the list's order.
     const QList<LinkMemory>& listedMemories() const { return m_listedMemories; }
     void setListedMemories(const QList<LinkMemory>& memories) { m_listedMemories = memories; }
+    // An entry read again: its count may have changed.
+    void relistMemory(int entry, const LinkMemory& memory) { m_listedMemories[entry] = memory; }
 
     // Project data as the project dialog holds it; the report's header.
     void setProject(const ReportProject& project) { m_project = project; }

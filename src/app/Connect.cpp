@@ -52,7 +52,8 @@ void frmTransfer::useLink(InstrumentLink* link) {
             [this] { cmdEnde->setEnabled(true); });
     connect(m_display, &LinkDisplay::cancelClicked, m_link, &InstrumentLink::cancel);
     connect(m_session, &TransferSession::waitStarted, m_display, &LinkDisplay::showWaiting);
-    connect(m_session, &TransferSession::waitEnded, m_display, &LinkDisplay::endWaiting);
+    connect(m_session, &TransferSession::waitEnded, m_display,
+            [this] { m_display->endWaiting(m_link->LinkConnected()); });
 }
 
 void frmTransfer::scanPorts() {

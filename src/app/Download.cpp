@@ -34,9 +34,12 @@ void frmTransfer::AlleSpeicherLesen() {
     ReadGeraet();
     const DeviceInfo& d = m_state.Device;
     if (d.FECount == 0 && d.NFECount == 0) {
-        MSFlex->setRowCount(0);
-        ClearStore();
-        Button_setzen_Init();
+        // The instrument said that both memories are empty: both go, the online values stay.
+        for (MemoryKind kind : {MemoryKind::FE, MemoryKind::NFE}) {
+            m_state.Kind = kind;
+            ClearStore();
+            Button_setzen_Init();
+        }
         Meldung_Speicher_Leer();
         m_state.ReadAllMemories = false;
         optOnline_Click();
@@ -121,8 +124,11 @@ bool frmTransfer::Speicher_lesen() {
     return complete;
 }
 
-void frmTransfer::clearTable() {
-    lstStat->clear();
-    MSFlex->setRowCount(0);
-    InitMSFlex();
+void frmTransfer::showStoredMemory() {
+    // A single read selects its memory right after it; reading all selects one only at the end,
+    // and a memory that has arrived must not vanish while the next one is read.
+    if (!m_state.ReadAllMemories)
+        return;
+    checkMemoryOption(m_state.Kind);
+    FillMSFlexOne();
 }

@@ -65,8 +65,8 @@ void frmTransfer::Speicherauswahl_setzen() {
         show(cmdRefresh, true);
     }
     Speichernamen_setzen();
-    optFE->setText(m_state.FEName + QStringLiteral(" (0)"));
-    optNFE->setText(m_state.NFEName + QStringLiteral(" (0)"));
+    optFE->setText(m_state.FEName + heldCount(MemoryKind::FE));
+    optNFE->setText(m_state.NFEName + heldCount(MemoryKind::NFE));
 }
 
 void frmTransfer::Meldung_Speicher_Leer() {

@@ -214,7 +214,9 @@ void LinkDisplay::showProgress(int lines) {
         prgDownload->setValue(value);
 }
 
-void LinkDisplay::endWaiting() {
+void LinkDisplay::endWaiting(bool connected) {
     prgDownload->setVisible(false);
     cmdAbbrechen->setVisible(false);
+    if (connected)
+        m_c.txtWait->setText(m_state.caption(53));
 }

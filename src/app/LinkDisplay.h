@@ -47,7 +47,8 @@ public:
     // so far against that count.
     void showWaiting(int expected);
     void showProgress(int lines);
-    void endWaiting();
+    // A wait that ended on a checked link, however it ended, leaves the label saying so.
+    void endWaiting(bool connected);
 
     QProgressBar* prgDownload = nullptr;
     QPushButton* cmdAbbrechen = nullptr;

@@ -25,18 +25,23 @@ void frmTransfer::Speichernamen_setzen() {
     m_state.NFEName = names.Second;
 }
 
+QString frmTransfer::heldCount(MemoryKind kind) const {
+    // What the memory holds: a read about to replace it may still fail and keep it.
+    return QStringLiteral(" (%1)").arg(m_state.Store.SeriesLength(kind));
+}
+
 void frmTransfer::Button_setzen_Init() {
     Speichernamen_setzen();
-    const QString none = QStringLiteral(" (0)");
+    const QString count = heldCount(m_state.Kind);
     switch (m_state.Kind) {
     case MemoryKind::FE:
-        optFE->setText(m_state.FEName + none);
+        optFE->setText(m_state.FEName + count);
         break;
     case MemoryKind::NFE:
-        optNFE->setText(m_state.NFEName + none);
+        optNFE->setText(m_state.NFEName + count);
         break;
     case MemoryKind::Online:
-        optOnline->setText(m_state.message(8) + none);
+        optOnline->setText(m_state.message(8) + count);
         break;
     case MemoryKind::Identification:
         break;

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
+#include <numeric>
 
 namespace {
 
@@ -25,16 +26,15 @@ void frmTransfer::InitMSFlex() {
     const QFontMetrics metrics(MSFlex->font());
     const int ch = metrics.horizontalAdvance(QLatin1Char('0'));
     // The widths follow the grid's twip layout, widened where the fixed-pitch texts need it.
-    MSFlex->setColumnWidth(0, std::max(113, 21 * ch));
-    MSFlex->setColumnWidth(1, std::max(53, 9 * ch));
-    MSFlex->setColumnWidth(2, std::max(100, 13 * ch));
-    MSFlex->setColumnWidth(3, std::max(120, 12 * ch));
+    const int widths[4] = {std::max(113, 21 * ch), std::max(53, 9 * ch), std::max(100, 13 * ch),
+                           std::max(120, 12 * ch)};
+    for (int c = 0; c < 4; ++c)
+        MSFlex->setColumnWidth(c, widths[c]);
     MSFlex->horizontalHeader()->setStretchLastSection(true);
     // Every column stays readable however small the window gets; the layout gives the table
-    // at least this much and the rest of any larger window.
-    int columns = 0;
-    for (int c = 0; c < 4; ++c)
-        columns += MSFlex->columnWidth(c);
+    // at least this much and the rest of any larger window. The stretched last column's width
+    // is the window's, so the sum is of the widths asked for, not of those read back.
+    const int columns = std::accumulate(std::begin(widths), std::end(widths), 0);
     MSFlex->setMinimumWidth(columns + MSFlex->verticalScrollBar()->sizeHint().width() +
                             2 * MSFlex->frameWidth());
     for (int c = 0; c < 4; ++c) {

@@ -297,7 +297,7 @@ void frmTransfer::connectControls() {
     connect(this, &frmTransfer::onlineRecordAdded, this, &frmTransfer::forwardKeyEvents);
     connect(m_session, &TransferSession::onlineLine, this, &frmTransfer::onlineReceived);
     connect(m_session, &TransferSession::recordAdded, this, &frmTransfer::AddMSFlexRow);
-    connect(m_session, &TransferSession::tableCleared, this, &frmTransfer::clearTable);
+    connect(m_session, &TransferSession::memoryStored, this, &frmTransfer::showStoredMemory);
     connect(m_session, &TransferSession::busyChanged, this, [this](bool busy) {
         if (!busy)
             commandsEnded();

@@ -167,6 +167,7 @@ public:
     void Block_Buttons();
     void Unblock_Buttons();
     void Button_setzen_Init();
+    QString heldCount(MemoryKind kind) const;
     void Button_setzen();
     void OptButton_setzen();
     void Focus_setzen();
@@ -272,7 +273,7 @@ private:
     void showMemory(MemoryKind kind, const char* what);
     void showLinkState(InstrumentLink::State state);
     InstrumentLink::Outcome waitForExchange(int expected);
-    void clearTable();
+    void showStoredMemory();
     void commandsEnded();
     void onlineReceived(const QString& line);
     void onlineValueTaken();

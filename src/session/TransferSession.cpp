@@ -175,7 +175,6 @@ TransferSession::LE_Speicher_lesen(int index, const LinkMemory& memory) {
 void TransferSession::storeDownload(MemoryKind kind, const QStringList& lines,
                                     const QDateTime& now) {
     Reset_Statistic();
-    emit tableCleared();
     m_state.DownloadTime = now.toString(QStringLiteral("hh:mm:ss"));
     m_state.DownloadDate = now.toString(QStringLiteral("dd.MM.yyyy"));
     m_state.Kind = kind;
@@ -195,6 +194,7 @@ void TransferSession::storeDownload(MemoryKind kind, const QStringList& lines,
             m_notices->raise(RefusedLineNotice, result.Message());
         }
     }
+    emit memoryStored();
 }
 
 void TransferSession::ClearStore() {

@@ -138,8 +138,8 @@ signals:
     void onlineLine(const QString& line);
     // A record stored in the memory shown by FillMessdaten, with its row and statistics.
     void recordAdded(int slot);
-    // A download is about to replace the memory shown: the table and its statistics start anew.
-    void tableCleared();
+    // A download replaced the memory of its kind, which is now the one to show, whole.
+    void memoryStored();
     // The counted notices' summary for the status line; empty when nothing is pending.
     void statusText(const QString& text);
 

@@ -64,7 +64,7 @@ TEST(ExchangeWait, ProgressCountsTheLinesReceivedUpToTheExpectedCount) {
     EXPECT_EQ(display.cmdAbbrechen->text(), QStringLiteral("Cancel (Esc)"));
     display.showProgress(6000);
     EXPECT_EQ(display.prgDownload->value(), 5000);
-    display.endWaiting();
+    display.endWaiting(false);
     EXPECT_FALSE(display.cmdAbbrechen->isVisibleTo(w.get()));
 }
 

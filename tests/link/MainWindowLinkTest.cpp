@@ -1,5 +1,6 @@
 #include "core/MesReader.h"
 #include "core/QStringPrinter.h"
+#include "link/LinkedWindow.h"
 #include "link/serial/PortNumbers.h"
 #include "link/serial/SCom.h"
 #include "sim/InstrumentSimulator.h"
@@ -20,33 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int Com = 7;
-
-// The main window of a fresh installation with a simulated instrument on COM7, as a user finds it
-// after pinning the instrument's port and starting the program.
-class LinkedWindow : public ::testing::Test {
-protected:
-    void begin(const QString& model, SimOptions options = {}) {
-        install.writeKonfi(model + QStringLiteral("\r\n"));
-        const QString title = ProfileForModel(model).Title;
-        appData = install.configHome() + QStringLiteral("/Tavelin/") + title;
-        QDir().mkpath(appData);
-        WriteText(appData + QStringLiteral("/Port.ini"), QStringLiteral("%1\r\n").arg(Com));
-        options.PortsFolder = PortsFolder(appData);
-        options.ComNumber = Com;
-        options.StampStart = QDateTime(QDate(2026, 3, 14), QTime(10, 22, 5));
-        ASSERT_FALSE(sim.start(model, options).isEmpty()) << sim.errorString().toStdString();
-        w = install.start();
-    }
-    QStringList messages() const { return install.platform.messageTexts(); }
-    QString log() const { return ReadText(appData + QStringLiteral("/Tavelin_TransferLog.txt")); }
-
-    TestInstallation install;
-    InstrumentSimulator sim;
-    QString appData;
-    std::unique_ptr<frmTransfer> w;
-};
 
 TEST_F(LinkedWindow, ConnectIdentifiesAndDownloadsBothMemories) {
     SimOptions options;
@@ -176,15 +150,6 @@ TEST_F(LinkedWindow, StreamedValuesCanBePaused) {
     EXPECT_EQ(w->MSFlex->item(2, 1)->text().trimmed(), QStringLiteral("3"));
 }
 
-// The values of a memory as the store holds them, for comparing before and after a download.
-QList<double> StoredValues(frmTransfer& w, MemoryKind kind) {
-    const AppState& state = w.state();
-    QList<double> values;
-    for (int slot = 1; slot <= state.Store.SeriesLength(kind); ++slot)
-        values << state.Store.at(kind, slot).Value;
-    return values;
-}
-
 TEST_F(LinkedWindow, EscEndsAWaitingDownloadAndKeepsTheMemoryItWouldHaveReplaced) {
     SimOptions options;
     options.FeCount = 5;
@@ -202,6 +167,7 @@ TEST_F(LinkedWindow, EscEndsAWaitingDownloadAndKeepsTheMemoryItWouldHaveReplaced
     EXPECT_EQ(w->MSFlex->rowCount(), 5);
     EXPECT_EQ(w->state().DownloadTime, downloaded);
     EXPECT_TRUE(w->cmdLesFE->isEnabled());
+    EXPECT_EQ(w->txtWait->text(), QStringLiteral("Verbunden"));
     EXPECT_TRUE(log().contains(QStringLiteral("Esc")));
 }
 

@@ -87,3 +87,16 @@ TEST_F(LimitsKeyboard, ANegativeCorrectionIsMadePositive) {
 }
 
 } // namespace
+
+TEST_F(LimitsKeyboard, AMinimumCorrectedToANegativeNumberIsCheckedLikeAnyEntry) {
+    dialog->txtMinLimit->setFocus();
+    typeAndTab(QStringLiteral("abc"));
+    shown.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    typeAndTab(QStringLiteral("-5"));
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Nur positive Werte erlaubt")});
+    EXPECT_EQ(dialog->txtMinLimit->text(), QStringLiteral("5"));
+    shown.clear();
+    typeAndTab(QStringLiteral("3"));
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Minimum größer als Maximum!")});
+}

@@ -129,18 +129,9 @@ void frmTransfer::Focus_setzen() {
 }
 
 void frmTransfer::OptButton_Text_setzen() {
-    auto countPart = [](const QString& caption) {
-        const qsizetype p = caption.indexOf(QLatin1Char('('));
-        return p < 0 ? QString() : caption.mid(p);
-    };
-    if (!optFE->text().isEmpty()) {
-        const QString count = countPart(optFE->text());
-        Speichernamen_setzen();
-        optFE->setText(m_state.FEName + QLatin1Char(' ') + count);
-    }
-    if (!optNFE->isHidden() && !optNFE->text().isEmpty()) {
-        const QString count = countPart(optNFE->text());
-        Speichernamen_setzen();
-        optNFE->setText(m_state.NFEName + QLatin1Char(' ') + count);
-    }
+    Speichernamen_setzen();
+    if (!optFE->text().isEmpty())
+        optFE->setText(m_state.FEName + heldCount(MemoryKind::FE));
+    if (!optNFE->isHidden() && !optNFE->text().isEmpty())
+        optNFE->setText(m_state.NFEName + heldCount(MemoryKind::NFE));
 }

@@ -82,7 +82,8 @@ void frmTransfer::German_Click() {
 
 void frmTransfer::applyLanguage() {
     Texte_setzen();
-    InitMSFlex();
+    // Only the headers change language; the rows stay, whether or not an instrument renews them.
+    showColumnHeaders();
     OptButton_Text_setzen();
     m_link->setLanguageIndex(m_state.languageIndex());
     Voreinstellungen(QStringLiteral("SS"));

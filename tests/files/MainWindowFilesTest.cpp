@@ -20,8 +20,10 @@ namespace {
 
 QStringList Column(const frmTransfer& w, int column) {
     QStringList texts;
-    for (int r = 0; r < w.MSFlex->rowCount(); ++r)
-        texts << w.MSFlex->item(r, column)->text();
+    for (int r = 0; r < w.MSFlex->rowCount(); ++r) {
+        const QTableWidgetItem* item = w.MSFlex->item(r, column);
+        texts << (item != nullptr ? item->text() : QString());
+    }
     return texts;
 }
 
@@ -55,6 +57,19 @@ TEST(MainWindowFiles, SavedMemoryReopensIntoFeWithTheFileCaption) {
     EXPECT_EQ(Column(*w, 0), times);
     EXPECT_TRUE(install.platform.messages.empty())
         << install.platform.messageTexts().join('|').toStdString();
+
+    // Without an instrument nothing renews the table after a language switch: it must keep it.
+    w.reset();
+    auto alone = install.start();
+    ASSERT_FALSE(alone->link().LinkConnected());
+    alone->Unblock_Buttons();
+    install.platform.fileNames = {saved};
+    alone->cmdOpen->click();
+    ASSERT_EQ(Column(*alone, 2), values);
+    alone->English->trigger();
+    EXPECT_EQ(Column(*alone, 2), values);
+    EXPECT_EQ(Column(*alone, 0), times);
+    EXPECT_EQ(alone->MSFlex->horizontalHeaderItem(2)->text().trimmed(), QStringLiteral("Value"));
 }
 
 TEST(MainWindowFiles, OnlineCallWritesOnlineMesWithTheProjectHeader) {

@@ -93,6 +93,11 @@ bool isBlankText(const QString& text) {
     return text.isEmpty() || text == QLatin1String(" ");
 }
 
+bool holdsControlCharacter(const QString& text) {
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 } // namespace
 
 std::optional<double> ReadNumber(const QString& text) {
@@ -189,8 +194,19 @@ FillResult FillMessdaten(const QString& rawLine, MemoryKind kind, MeasurementCou
         return failed(result, FillErrorNotANumber,
                       QStringLiteral("Value \"%1\" holds no number").arg(valueField));
     const auto value = ReadNumber(valueField);
-    const QString unit =
-        isEl7(device) ? QStringLiteral("µr") : NormalizeUnit(LineField(line, 18, 4));
+    const QString unitField = LineField(line, 18, 4);
+    const QString markerField = LineField(line, 23, 3);
+    const bool markerShown =
+        device.MarkerSource == QLatin1String("2") ||
+        (device.MarkerSource == QLatin1String("1") && kind == MemoryKind::Online);
+    // Noise on the wire can look like a value; an instrument never writes control characters.
+    for (const QString& field : {valueField, isEl7(device) ? QString() : unitField,
+                                 markerShown ? markerField : QString()}) {
+        if (holdsControlCharacter(field))
+            return failed(result, FillErrorNotANumber,
+                          QStringLiteral("Line \"%1\" holds control characters").arg(line));
+    }
+    const QString unit = isEl7(device) ? QStringLiteral("µr") : NormalizeUnit(unitField);
     if (!value || !FitsTable(*value, unit, device.DecimalsMode))
         return failed(result, FillErrorOverflow,
                       QStringLiteral("Value \"%1\" does not fit the table").arg(valueField));
@@ -222,7 +238,6 @@ FillResult FillMessdaten(const QString& rawLine, MemoryKind kind, MeasurementCou
     record.Value = *value;
     record.Unit = unit;
 
-    const QString markerField = LineField(line, 23, 3);
     if (device.MarkerSource == QLatin1String("1")) {
         if (kind == MemoryKind::FE)
             record.Marker = QStringLiteral(" Fe");

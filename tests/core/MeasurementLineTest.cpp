@@ -209,6 +209,9 @@ TEST_F(FillMessdatenTest, LinesWithoutAShowableValueAreRefusedAndStoreNothing) {
         {line("1", "1e11"), FillErrorOverflow},
         {line("1", "-999999999"), FillErrorOverflow},
         {QString("   1  \x01\xff#q\x7f!*& ~~ \x03"), FillErrorNotANumber},
+        {line("1", QString("5.00\x02")), FillErrorNotANumber},
+        {line("1", "5.00", QString(QChar(0)) + "m"), FillErrorNotANumber},
+        {line("1", "0.00", QString("\x1b[m")), FillErrorNotANumber},
     };
     for (MemoryKind kind : {MemoryKind::FE, MemoryKind::Online}) {
         for (const Case& c : cases) {

@@ -1,8 +1,10 @@
+#include "core/AcceptanceRules.h"
 #include "support/LineFeeder.h"
 #include "support/TestInstallation.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
+#include <QTableWidget>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -71,5 +73,40 @@ void BM_Open5000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Open5000)->Unit(benchmark::kMillisecond);
+
+// The last 100 online values of a series of 5000 under a rule (the argument: none, 80/20, 90/10,
+// SSPC-PA 2): a rule that judges the series as a whole does so again for every value.
+void BM_OnlineUnderRule(benchmark::State& state) {
+    constexpr int Rows = 5000;
+    constexpr int Measured = 100;
+    TestInstallation install;
+    auto w = install.startScripted();
+    SetLimits(*w);
+    ChooseRule(w->state().Limit, static_cast<AcceptanceRule>(state.range(0)));
+    w->show();
+    w->optOnline_Click();
+    const QStringList lines = DownloadLines(Rows);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 0; i < Rows - Measured; ++i)
+            FeedOnline(*w, lines[i]);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        for (int i = Rows - Measured; i < Rows; ++i) {
+            FeedOnline(*w, lines[i]);
+            QCoreApplication::processEvents();
+        }
+        if (w->MSFlex->rowCount() != Rows)
+            state.SkipWithError("values missing");
+    }
+    state.SetItemsProcessed(state.iterations() * Measured);
+}
+BENCHMARK(BM_OnlineUnderRule)
+    ->Arg(static_cast<int>(AcceptanceRule::None))
+    ->Arg(static_cast<int>(AcceptanceRule::Iso8020))
+    ->Arg(static_cast<int>(AcceptanceRule::Pspc9010))
+    ->Arg(static_cast<int>(AcceptanceRule::SspcPa2))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -126,6 +127,9 @@ void InstrumentSimulator::fillMemories(int feCount, int nfeCount) {
                            m_model.MemoryCount >= 2 ? std::max(0, nfeCount) : 0};
     for (int memory = 0; memory < 2; ++memory)
         m_memories[memory] = SimReadings(m_model, memory + 1, counts[memory], m_random, start);
+    QList<SimReading>& fe = m_memories[0];
+    for (qsizetype i = 0; i < std::min(fe.size(), m_options.FeValues.size()); ++i)
+        fe[i].Value = m_options.FeValues[i];
 }
 
 QString InstrumentSimulator::lineText(const SimReading& reading) const {

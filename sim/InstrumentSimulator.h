@@ -19,6 +19,7 @@ struct SimOptions {
     QString PortsFolder; // where the COM link goes; none when empty or ComNumber is 0
     int ComNumber = 0;
     int FeCount = 0;            // values in memory 1
+    QList<double> FeValues;     // the first values of memory 1, instead of random ones
     int NfeCount = 0;           // values in memory 2 (two-memory models)
     int MemoryNumber = 1;       // number reported by one-memory models
     int OnlineEveryMs = 0;      // an online value this often; 0: only on request

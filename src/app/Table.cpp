@@ -1,5 +1,6 @@
 #include "app/frmTransfer.h"
 
+#include "core/AcceptanceRules.h"
 #include "core/MeasurementTable.h"
 
 #include <QHeaderView>
@@ -57,9 +58,7 @@ void frmTransfer::showColumnHeaders() {
 }
 
 void frmTransfer::ColorValueCell(int row, int slot) {
-    const MeasurementRecord& record = m_state.Store.at(m_state.Kind, slot);
-    const QBrush brush =
-        Background(CellColour(record.Value, m_state.Limit, m_state.AbsoluteValues));
+    const QBrush brush = Background(m_session->cellColour(slot));
     for (int c = 0; c < MSFlex->columnCount(); ++c) {
         if (QTableWidgetItem* item = MSFlex->item(row, c))
             item->setBackground(brush);
@@ -90,7 +89,17 @@ void frmTransfer::AddMSFlexRow(int slot) {
     // The session took slot 1's date for the header with the record.
     showColumnHeaders();
     writeRow(rows - 1, MSFlexRowTexts(record, TimeColumn::DateAndTime, m_state.Device.DecimalsMode),
-             CellColour(record.Value, m_state.Limit, m_state.AbsoluteValues));
+             m_session->cellColour(slot));
+    // SSPC-PA 2 judges a spot once its last value is there: the rows before it in the spot change.
+    if (ChosenRule(m_state.Limit) == AcceptanceRule::SspcPa2) {
+        const ShownRows& shown = m_session->rows();
+        const int spotStart = slot - (slot - 1) % SspcSpotSize;
+        for (int r = 0; r < rows - 1; ++r) {
+            const int s = shown.slotAt(r);
+            if (s >= spotStart && s < slot && !shown.marked(r))
+                ColorValueCell(r, s);
+        }
+    }
 
     m_state.CountSuffix = QStringLiteral(" (%1)").arg(slot);
     Button_setzen();
@@ -105,17 +114,18 @@ void frmTransfer::FillMSFlexOne() {
     const TimeColumn timeColumn = m_state.Device.StampSource == QLatin1String("-")
                                       ? TimeColumn::DateAndTime
                                       : TimeColumn::TimeOnly;
+    // The list shows only the state after the last row, so it is built once; a rule that judges
+    // the series as a whole colours the rows from it.
+    m_session->showWholeMemory();
     const std::vector<TableRow> rows =
         MSFlexRows(m_state.Store, m_state.Kind, timeColumn, m_state.Device.DecimalsMode,
-                   m_state.Limit, m_state.AbsoluteValues);
+                   m_state.Limit, m_state.AbsoluteValues, m_state.Stat.RuleColours);
     const int n = static_cast<int>(rows.size());
     MSFlex->setRowCount(0);
     InitMSFlex();
     MSFlex->setRowCount(n);
     for (int r = 0; r < n; ++r)
         writeRow(r, rows[r].Cells, rows[r].Colour);
-    // The list shows only the state after the last row, so it is built once.
-    m_session->showWholeMemory();
     if (n > 0)
         showStatisticLines(m_session->statisticLines());
     showStatisticsView(n > 0);

@@ -1,6 +1,7 @@
 #include "app/frmWerte.h"
 
 #include "app/frmTransfer.h"
+#include "core/AcceptanceRules.h"
 #include "platform/PlatformServices.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 frmWerte::frmWerte(frmTransfer& main) : QDialog(&main), m_main(main) {
     setObjectName(QStringLiteral("frmWerte"));
@@ -40,10 +42,16 @@ frmWerte::frmWerte(frmTransfer& main) : QDialog(&main), m_main(main) {
     grid->addWidget(txtSoll, 2, 1);
     chk8020 = new QCheckBox(QStringLiteral("80/20     "), Frame1);
     chk8020->setObjectName(QStringLiteral("chk8020"));
+    chk9010 = new QCheckBox(QStringLiteral("90/10"), Frame1);
+    chk9010->setObjectName(QStringLiteral("chk9010"));
+    chkSspc = new QCheckBox(QStringLiteral("SSPC-PA 2"), Frame1);
+    chkSspc->setObjectName(QStringLiteral("chkSspc"));
     cmdInfo = new QPushButton(QStringLiteral("Info"), Frame1);
     cmdInfo->setObjectName(QStringLiteral("cmdInfo"));
     grid->addWidget(chk8020, 3, 0);
     grid->addWidget(cmdInfo, 3, 1);
+    grid->addWidget(chk9010, 4, 0);
+    grid->addWidget(chkSspc, 5, 0);
     outer->addWidget(Frame1);
 
     auto* buttons = new QHBoxLayout;
@@ -55,9 +63,10 @@ frmWerte::frmWerte(frmTransfer& main) : QDialog(&main), m_main(main) {
     buttons->addWidget(cmdLoeschen);
     outer->addLayout(buttons);
 
-    // Signed instruments are not offered the 80/20 rule.
-    if (main.state().Device.SignMode == QLatin1String("-")) {
-        for (QWidget* w : {static_cast<QWidget*>(chk8020), static_cast<QWidget*>(cmdInfo)}) {
+    // Signed instruments are not offered the rules.
+    if (OfferedRules(main.state().Device.SignMode).empty()) {
+        for (QWidget* w : {static_cast<QWidget*>(chk8020), static_cast<QWidget*>(chk9010),
+                           static_cast<QWidget*>(chkSspc), static_cast<QWidget*>(cmdInfo)}) {
             w->setEnabled(false);
             w->setVisible(false);
         }
@@ -71,6 +80,8 @@ frmWerte::frmWerte(frmTransfer& main) : QDialog(&main), m_main(main) {
         box(field)->installEventFilter(this);
     }
     connect(chk8020, &QCheckBox::clicked, this, &frmWerte::chk8020_Click);
+    connect(chk9010, &QCheckBox::clicked, this, [this] { ruleClicked(AcceptanceRule::Pspc9010); });
+    connect(chkSspc, &QCheckBox::clicked, this, [this] { ruleClicked(AcceptanceRule::SspcPa2); });
     connect(cmdLoeschen, &QPushButton::clicked, this, &frmWerte::cmdLoeschen_Click);
     connect(cmdSpeichern, &QPushButton::clicked, this, &frmWerte::cmdSpeichern_Click);
     connect(cmdInfo, &QPushButton::clicked, this, &frmWerte::cmdInfo_Click);
@@ -97,9 +108,18 @@ void frmWerte::Form_Activate() {
     txtMinLimit->setText(LimitBoxText(limits.MinLimit));
     txtMaxLimit->setText(LimitBoxText(limits.MaxLimit));
     txtSoll->setText(LimitBoxText(limits.TargetValue));
-    const QSignalBlocker block(chk8020);
-    chk8020->setChecked(limits.Rule8020);
+    showRule();
     markChecked();
+}
+
+void frmWerte::showRule() {
+    const AcceptanceRule rule = ChosenRule(m_main.state().Limit);
+    for (auto [box, boxRule] :
+         {std::pair{chk8020, AcceptanceRule::Iso8020}, std::pair{chk9010, AcceptanceRule::Pspc9010},
+          std::pair{chkSspc, AcceptanceRule::SspcPa2}}) {
+        const QSignalBlocker block(box);
+        box->setChecked(rule == boxRule);
+    }
 }
 
 void frmWerte::markChecked() {
@@ -164,13 +184,22 @@ bool frmWerte::validate(LimitField field) {
 }
 
 void frmWerte::chk8020_Click() {
-    m_main.state().Limit.Rule8020 = chk8020->isChecked();
+    ChooseRule(m_main.state().Limit,
+               chk8020->isChecked() ? AcceptanceRule::Iso8020 : AcceptanceRule::None);
+    showRule();
+    Check8020();
+}
+
+void frmWerte::ruleClicked(AcceptanceRule rule) {
+    const QCheckBox* box = rule == AcceptanceRule::Pspc9010 ? chk9010 : chkSspc;
+    ChooseRule(m_main.state().Limit, box->isChecked() ? rule : AcceptanceRule::None);
+    showRule();
     Check8020();
 }
 
 void frmWerte::Check8020() {
     AppState& s = m_main.state();
-    const Check8020Result result = ::Check8020(s.Limit, s.Texts, s.languageIndex());
+    const Check8020Result result = CheckLimitRule(s.Limit, s.Texts, s.languageIndex());
     if (result.MinLimitBoxText)
         txtMinLimit->setText(*result.MinLimitBoxText);
     m_checked[static_cast<int>(LimitField::Min)] = txtMinLimit->text();
@@ -200,7 +229,8 @@ void frmWerte::cmdSpeichern_Click() {
 }
 
 void frmWerte::cmdInfo_Click() {
-    m_main.platform().messageBox(Info8020Text(m_main.state().languageIndex()),
+    const AppState& s = m_main.state();
+    m_main.platform().messageBox(RuleInfoText(ChosenRule(s.Limit), s.languageIndex()),
                                  PlatformServices::Buttons::Ok, PlatformServices::Icon::Information,
                                  QStringLiteral("Info"));
 }

@@ -11,8 +11,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The limits dialog: minimum, maximum, target and the 80/20 rule. An accepted entry is in force
-// at once; the save button has the main window store the limits.
+// The limits dialog: minimum, maximum, target and the acceptance rule (80/20, 90/10, SSPC-PA 2,
+// at most one ticked). An accepted entry is in force at once; the save button has the main window
+// store the limits.
 class frmWerte : public QDialog {
     Q_OBJECT
 public:
@@ -22,6 +23,8 @@ public:
     // False when the entry was refused; the focus then stays in the box.
     bool validate(LimitField field);
     void chk8020_Click();
+    // A rule's box other than 80/20 clicked: its rule chosen, or none when unticked.
+    void ruleClicked(AcceptanceRule rule);
     void Check8020();
     void cmdLoeschen_Click();
     void cmdSpeichern_Click();
@@ -35,6 +38,8 @@ public:
     QLineEdit* txtMaxLimit = nullptr;
     QLineEdit* txtSoll = nullptr;
     QCheckBox* chk8020 = nullptr;
+    QCheckBox* chk9010 = nullptr;
+    QCheckBox* chkSspc = nullptr;
     QPushButton* cmdSpeichern = nullptr;
     QPushButton* cmdLoeschen = nullptr;
     QPushButton* cmdInfo = nullptr;
@@ -50,6 +55,8 @@ private:
     void markChecked();
     void showMessages(const QStringList& messages);
     void applyCaptions();
+    // Ticks the box of the chosen rule alone.
+    void showRule();
 
     frmTransfer& m_main;
     // The text of each box when it was last checked or shown, and whether it was refused:

@@ -1,5 +1,6 @@
 #include "core/LimitRules.h"
 
+#include "core/AcceptanceRules.h"
 #include "core/NumberFormat.h"
 #include "core/TextTable.h"
 
@@ -19,6 +20,11 @@ constexpr int MinimumAdjusted = 60;
 constexpr int AdjustedTo = 61;
 
 const QString CrLf = QStringLiteral("\r\n");
+
+const char* const SspcLimitsRequiredGerman =
+    "Eingabe Minimum und Maximum bei SSPC-PA 2 erforderlich";
+const char* const SspcLimitsRequiredEnglish =
+    "Please enter minimum and maximum when using SSPC-PA 2";
 
 bool hasFraction(double value) {
     return GetDecimalsInt(std::fabs(value)) != 0;
@@ -55,10 +61,51 @@ double& fieldOf(Limits& limits, LimitField field) {
     return limits.TargetValue;
 }
 
+// The dialog's check for `rule`. The rules that move the minimum to a share of the target say so
+// in the words of the 80/20 messages, naming their own rule.
+Check8020Result checkRule(Limits& limits, AcceptanceRule rule, const TextTable& texts,
+                          int languageIndex) {
+    Check8020Result result;
+    if (rule == AcceptanceRule::Iso8020 || rule == AcceptanceRule::Pspc9010) {
+        const bool iso = rule == AcceptanceRule::Iso8020;
+        const QString name = iso ? QStringLiteral("80/20") : QStringLiteral("90/10");
+        const auto named = [&](int slot) {
+            return QString(texts.message(languageIndex, slot))
+                .replace(QLatin1String("80/20"), name);
+        };
+        if (limits.TargetValue == 0) {
+            result.Messages << named(TargetRequired);
+            return result;
+        }
+        const double m = limits.TargetValue * (iso ? 80 : 90) / 100;
+        if (m != limits.MinLimit) {
+            const double old = limits.MinLimit;
+            limits.MinLimit = m;
+            result.MinLimitBoxText = LimitBoxText(m);
+            limits.LimitTexts[static_cast<int>(LimitField::Min)] = *result.MinLimitBoxText;
+            result.Messages << named(MinimumAdjusted) + LimitBoxText(old) + QLatin1Char(' ') +
+                                   texts.message(languageIndex, AdjustedTo) + QLatin1Char(' ') +
+                                   LimitBoxText(m);
+        }
+    } else {
+        if (rule == AcceptanceRule::SspcPa2 && (limits.MinLimit == 0 || limits.MaxLimit == 0))
+            result.Messages << QString::fromUtf8(languageIndex == 1 ? SspcLimitsRequiredEnglish
+                                                                    : SspcLimitsRequiredGerman);
+        if (limits.TargetValue != 0 &&
+            (limits.TargetValue > limits.MaxLimit || limits.TargetValue < limits.MinLimit))
+            result.Messages << texts.message(languageIndex, TargetOutsideLimits);
+    }
+    if (limits.MinLimit != 0 && limits.MaxLimit != 0 && limits.MinLimit > limits.MaxLimit)
+        result.Messages << texts.message(languageIndex, MinimumAboveMaximum);
+    return result;
+}
+
 } // namespace
 
 LimitColour CellColour(double value, const Limits& limits, bool absoluteValues) {
     const double v = absoluteValues ? std::fabs(value) : value;
+    if (ChosenRule(limits) == AcceptanceRule::Pspc9010)
+        return Colour9010(v, limits);
     LimitColour colour = LimitColour::None;
     if (limits.MaxLimit != 0 || limits.MinLimit != 0) {
         const bool aboveMax = limits.MaxLimit != 0 && v != 0 && v > limits.MaxLimit;
@@ -69,6 +116,14 @@ LimitColour CellColour(double value, const Limits& limits, bool absoluteValues) 
     return colour;
 }
 
+LimitColour SlotColour(double value, int slot, const Limits& limits, bool absoluteValues,
+                       std::span<const LimitColour> ruleColours) {
+    if (ChosenRule(limits) != AcceptanceRule::SspcPa2)
+        return CellColour(value, limits, absoluteValues);
+    const auto index = static_cast<std::size_t>(slot - 1);
+    return slot >= 1 && index < ruleColours.size() ? ruleColours[index] : LimitColour::Pending;
+}
+
 std::optional<Rgb> ColourOf(LimitColour colour) {
     switch (colour) {
     case LimitColour::Inside:
@@ -77,6 +132,8 @@ std::optional<Rgb> ColourOf(LimitColour colour) {
         return Colours::lightred;
     case LimitColour::Band:
         return Colours::lightorange;
+    case LimitColour::Pending:
+        return Colours::white;
     case LimitColour::None:
         break;
     }
@@ -112,29 +169,12 @@ QString LimitBoxText(double value) {
 }
 
 Check8020Result Check8020(Limits& limits, const TextTable& texts, int languageIndex) {
-    Check8020Result result;
-    if (limits.Rule8020) {
-        if (limits.TargetValue == 0) {
-            result.Messages << texts.message(languageIndex, TargetRequired);
-            return result;
-        }
-        const double m = limits.TargetValue * 80 / 100;
-        if (m != limits.MinLimit) {
-            const double old = limits.MinLimit;
-            limits.MinLimit = m;
-            result.MinLimitBoxText = LimitBoxText(m);
-            limits.LimitTexts[static_cast<int>(LimitField::Min)] = *result.MinLimitBoxText;
-            result.Messages << texts.message(languageIndex, MinimumAdjusted) + LimitBoxText(old) +
-                                   QLatin1Char(' ') + texts.message(languageIndex, AdjustedTo) +
-                                   QLatin1Char(' ') + LimitBoxText(m);
-        }
-    } else if (limits.TargetValue != 0 &&
-               (limits.TargetValue > limits.MaxLimit || limits.TargetValue < limits.MinLimit)) {
-        result.Messages << texts.message(languageIndex, TargetOutsideLimits);
-    }
-    if (limits.MinLimit != 0 && limits.MaxLimit != 0 && limits.MinLimit > limits.MaxLimit)
-        result.Messages << texts.message(languageIndex, MinimumAboveMaximum);
-    return result;
+    return checkRule(limits, limits.Rule8020 ? AcceptanceRule::Iso8020 : AcceptanceRule::None,
+                     texts, languageIndex);
+}
+
+Check8020Result CheckLimitRule(Limits& limits, const TextTable& texts, int languageIndex) {
+    return checkRule(limits, ChosenRule(limits), texts, languageIndex);
 }
 
 LimitEntryResult ValidateLimitEntry(Limits& limits, LimitField field, const QString& boxText,
@@ -170,7 +210,7 @@ LimitEntryResult ValidateLimitEntry(Limits& limits, LimitField field, const QStr
         limitText = text;
     }
 
-    const Check8020Result check = Check8020(limits, texts, languageIndex);
+    const Check8020Result check = CheckLimitRule(limits, texts, languageIndex);
     result.Messages << check.Messages;
     result.MinLimitBoxText = check.MinLimitBoxText;
     return result;
@@ -180,7 +220,7 @@ void ClearLimits(Limits& limits) {
     limits.MinLimit = 0;
     limits.MaxLimit = 0;
     limits.TargetValue = 0;
-    limits.Rule8020 = false;
+    ChooseRule(limits, AcceptanceRule::None);
     // The report prints these texts; they must not outlive the values they stood for.
     limits.LimitTexts.fill(QStringLiteral("0"));
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <span>
 
 class TextTable;
 
@@ -19,18 +20,25 @@ struct Rgb {
 namespace Colours {
 constexpr Rgb lightgreen{158, 232, 155};  // inside the limits
 constexpr Rgb lightred{239, 162, 162};    // outside the limits
-constexpr Rgb lightorange{242, 180, 123}; // in the 80/20 band
+constexpr Rgb lightorange{242, 180, 123}; // in the 80/20 or 90/10 band
 constexpr Rgb grey{204, 204, 204};        // row marked for deletion
 constexpr Rgb white{255, 255, 255};       // row unmarked
 constexpr Rgb darkgreen{0, 100, 0};
 constexpr Rgb orange{255, 165, 0};
 } // namespace Colours
 
-enum class LimitColour { None, Inside, Outside, Band };
+// Pending: a value that a rule judging groups of values has not judged yet (white).
+enum class LimitColour { None, Inside, Outside, Band, Pending };
 
 // The background of a value cell. With no limit and the 80/20 rule off the cell keeps the grid's
-// own background (None). A limit of 0 is not given: it bounds nothing from above.
+// own background (None). A limit of 0 is not given: it bounds nothing from above. The 90/10 rule
+// colours a value by itself; SSPC-PA 2 colours by spots (SlotColour).
 LimitColour CellColour(double value, const Limits& limits, bool absoluteValues);
+
+// The cell of the value of `slot`: the colour the chosen rule gave it within the series when the
+// rule judges values together (ruleColours, slot by slot), CellColour otherwise.
+LimitColour SlotColour(double value, int slot, const Limits& limits, bool absoluteValues,
+                       std::span<const LimitColour> ruleColours);
 
 // Empty for None.
 std::optional<Rgb> ColourOf(LimitColour colour);
@@ -61,6 +69,10 @@ struct Check8020Result {
 // rule on, the minimum follows 80 % of the target.
 Check8020Result Check8020(Limits& limits, const TextTable& texts, int languageIndex);
 
+// The same check for the chosen rule: 80/20 as above; 90/10 moves the minimum to 90 % of the
+// target alike; SSPC-PA 2 needs minimum and maximum.
+Check8020Result CheckLimitRule(Limits& limits, const TextTable& texts, int languageIndex);
+
 // The three boxes in the order of Limits::LimitTexts.
 enum class LimitField { Max = 0, Min = 1, Target = 2 };
 
@@ -68,14 +80,15 @@ struct LimitEntryResult {
     bool Accepted = true; // false: the focus stays in the box
     QStringList Messages;
     std::optional<QString> BoxText;         // new text of the edited box
-    std::optional<QString> MinLimitBoxText; // new text of txtMinLimit (80/20 rule)
+    std::optional<QString> MinLimitBoxText; // new text of txtMinLimit (80/20 or 90/10 rule)
 };
 
-// Validates the text of one box and takes it into `limits`; numbers follow the default locale.
+// Validates the text of one box and takes it into `limits`, then checks the chosen rule; numbers
+// follow the default locale.
 LimitEntryResult ValidateLimitEntry(Limits& limits, LimitField field, const QString& boxText,
                                     const TextTable& texts, int languageIndex);
 
-// The delete button of the dialog: every limit 0, the rule off, each box showing "0".
+// The delete button of the dialog: every limit 0, no rule, each box showing "0".
 void ClearLimits(Limits& limits);
 
 // Text of the 80/20 information box; English for language 1, German otherwise.

@@ -44,14 +44,15 @@ TableRowTexts MSFlexHeaderTexts(const TextTable& texts, int languageIndex,
 
 std::vector<TableRow> MSFlexRows(const MeasurementStore& store, MemoryKind kind,
                                  TimeColumn timeColumn, const QString& decimalsMode,
-                                 const Limits& limits, bool absoluteValues) {
+                                 const Limits& limits, bool absoluteValues,
+                                 std::span<const LimitColour> ruleColours) {
     const int n = store.SeriesLength(kind);
     std::vector<TableRow> rows;
     rows.reserve(n);
     for (int slot = 1; slot <= n; ++slot) {
         const MeasurementRecord& record = store.at(kind, slot);
         rows.push_back({MSFlexRowTexts(record, timeColumn, decimalsMode),
-                        CellColour(record.Value, limits, absoluteValues)});
+                        SlotColour(record.Value, slot, limits, absoluteValues, ruleColours)});
     }
     return rows;
 }

@@ -32,10 +32,12 @@ struct TableRow {
     LimitColour Colour = LimitColour::None; // of all four cells
 };
 
-// The rows of a rebuild: slots 1 up to the end of the series of `kind`.
+// The rows of a rebuild: slots 1 up to the end of the series of `kind`, coloured as SlotColour
+// does with the colours a rule gave the series.
 std::vector<TableRow> MSFlexRows(const MeasurementStore& store, MemoryKind kind,
                                  TimeColumn timeColumn, const QString& decimalsMode,
-                                 const Limits& limits, bool absoluteValues);
+                                 const Limits& limits, bool absoluteValues,
+                                 std::span<const LimitColour> ruleColours = {});
 
 // Statistics of the series of `kind` from scratch; currentIndex ends at the series length (1 for
 // an empty series). Returns the statistics list.

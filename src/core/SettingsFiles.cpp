@@ -1,5 +1,6 @@
 #include "core/SettingsFiles.h"
 
+#include "core/AcceptanceRules.h"
 #include "core/SettingsIo.h"
 #include "core/SettingsValues.h"
 
@@ -138,22 +139,30 @@ SettingsOutcome ReadLimits(const QString& folder, Limits& limits) {
         }
         const qsizetype flagEnd = split.rest.indexOf(u';');
         if (flagEnd < 0) {
-            limits.Rule8020 = false;
+            ChooseRule(limits, AcceptanceRule::None);
             continue;
         }
         const QString flagText = split.rest.left(flagEnd);
         const std::optional<bool> flag = RegionalBoolean(flagText);
         if (!flag)
             return NotABoolean(flagText);
-        limits.Rule8020 = *flag;
+        // The fifth field names the rule; a file without it, or from a later version with a rule
+        // this one does not know, keeps the meaning of the fourth.
+        const std::optional<AcceptanceRule> rule =
+            RuleFromCode(split.rest.mid(flagEnd + 1).section(u';', 0, 0));
+        ChooseRule(limits, rule.value_or(*flag ? AcceptanceRule::Iso8020 : AcceptanceRule::None));
     }
     return SettingsOutcome::Success();
 }
 
 SettingsOutcome WriteLimits(const QString& folder, const Limits& limits) {
-    const QString line =
+    QString line =
         RegionalNumberText(limits.MinLimit) + u';' + RegionalNumberText(limits.MaxLimit) + u';' +
         RegionalNumberText(limits.TargetValue) + u';' + (limits.Rule8020 ? u'1' : u'0') + u';';
+    // Only a rule the fourth field cannot say gets a fifth: older versions read four.
+    const QString rule = RuleCode(ChosenRule(limits));
+    if (!rule.isEmpty())
+        line += rule + u';';
     return WriteSettingsLines(FilePath(folder, QStringLiteral("Limit.ini")), {line});
 }
 

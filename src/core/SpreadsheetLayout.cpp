@@ -136,8 +136,11 @@ StatisticRows writeStatistics(CellList& cells, const SpreadsheetInputs& in, int 
     statisticRow(words.Average, mean);
     if (stat.Count > 2)
         statisticRow(words.StdDev, absolute ? stat.StdDevAbs : stat.StdDev);
-    cells.text(row, ColumnA, word(words.Rule8020));
-    cells.text(row, ColumnB, stat.Verdict8020);
+    // The row of 80/20 stands also without a rule; another rule chosen takes its place.
+    const AcceptanceRule rule = ChosenRule(in.UserLimits);
+    const bool otherRule = rule == AcceptanceRule::Pspc9010 || rule == AcceptanceRule::SspcPa2;
+    cells.text(row, ColumnA, VerdictLabel(rule, words));
+    cells.text(row, ColumnB, otherRule ? stat.RuleVerdict : stat.Verdict8020);
     ++row;
     result.Lines.push_back({word(words.Average), MeanBlue, LineDash::SystemDot, mean});
 

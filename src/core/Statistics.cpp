@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -26,7 +27,16 @@ constexpr StatisticWords German{"Anzahl",
                                 "  mit Absolutwerten",
                                 "Regel 80/20 ok:",
                                 "Ja",
-                                "Nein "};
+                                "Nein ",
+                                "Regel 90/10 ok:",
+                                "SSPC-PA 2 ok:",
+                                "Spots",
+                                "Flächen",
+                                "Spot Minimum",
+                                "Spot Maximum",
+                                "letzter Spot unvollständig",
+                                "Sollwert fehlt",
+                                "Minimum und Maximum fehlen"};
 
 constexpr StatisticWords English{"Count",
                                  "Maximum",
@@ -40,7 +50,16 @@ constexpr StatisticWords English{"Count",
                                  "  with absolute values",
                                  "rule 80/20 ok:",
                                  "Yes",
-                                 "No"};
+                                 "No",
+                                 "rule 90/10 ok:",
+                                 "SSPC-PA 2 ok:",
+                                 "Spots",
+                                 "Areas",
+                                 "Spot minimum",
+                                 "Spot maximum",
+                                 "last spot incomplete",
+                                 "target value missing",
+                                 "minimum and maximum missing"};
 
 QString word(const char* text) {
     return QString::fromUtf8(text);
@@ -59,6 +78,59 @@ int separatorPosition(const QString& text, const QString& separator) {
     if (separator.isEmpty())
         return 0;
     return static_cast<int>(text.trimmed().indexOf(separator)) + 1;
+}
+
+QString percentText(double percent) {
+    return QString::number(static_cast<long long>(RoundHalfEven(percent, 0))) +
+           QStringLiteral(" %");
+}
+
+// The verdict line of 90/10 or SSPC-PA 2, what it could not judge on indented lines below it
+// (the list is narrow), and for SSPC-PA 2 its spots and areas; the verdict is kept in the state.
+// `aligned` writes a value line as the mean's.
+QStringList ruleLines(StatisticState& state, const StatisticInputs& inputs,
+                      const StatisticWords& words, const SspcResult& spots,
+                      const std::function<QString(const char*, const QString&)>& aligned) {
+    const QString blank = QStringLiteral(" ");
+    const QString indent = QStringLiteral("  ");
+    const Limits& limits = inputs.UserLimits;
+    QStringList lines;
+    switch (ChosenRule(limits)) {
+    case AcceptanceRule::Pspc9010: {
+        const Pspc9010Result result = Judge9010(state.Values, limits);
+        state.RuleVerdict = word(result.Passed ? words.Yes : words.No);
+        if (result.TargetGiven)
+            lines << word(words.Rule9010) + blank + state.RuleVerdict + blank +
+                         percentText(result.BelowTargetPercent());
+        else
+            lines << word(words.Rule9010) + blank + state.RuleVerdict
+                  << indent + word(words.TargetMissing);
+        break;
+    }
+    case AcceptanceRule::SspcPa2: {
+        state.RuleVerdict = word(spots.Passed ? words.Yes : words.No);
+        lines << word(words.RuleSspc) + blank + state.RuleVerdict;
+        if (!spots.LimitsGiven)
+            lines << indent + word(words.LimitsMissing);
+        if (spots.Unjudged > 0)
+            lines << indent + word(words.LastSpotIncomplete);
+        lines << labelColumn(words.Spots, LabelWidth) + atLeast8(QString::number(spots.Spots));
+        lines << labelColumn(words.Areas, LabelWidth) + atLeast8(QString::number(spots.Areas));
+        if (spots.Spots > 0) {
+            const QString stat = QStringLiteral("Stat");
+            const QString& mode = inputs.DecimalsMode;
+            lines << aligned(words.SpotMinimum,
+                             FormatValue(spots.LowestSpot, stat, mode).value_or(blank));
+            lines << aligned(words.SpotMaximum,
+                             FormatValue(spots.HighestSpot, stat, mode).value_or(blank));
+        }
+        break;
+    }
+    case AcceptanceRule::None:
+    case AcceptanceRule::Iso8020:
+        break;
+    }
+    return lines;
 }
 
 } // namespace
@@ -98,6 +170,8 @@ void AddStatisticValue(StatisticState& state, double value, const QString& unit,
     state.Count = n;
     if (n < 1)
         return;
+    state.Values.resize(static_cast<std::size_t>(n));
+    state.Values.back() = v;
 
     state.Mean = state.Sum / n;
     state.MeanAbs = state.SumAbs / n;
@@ -149,6 +223,12 @@ QStringList StatisticLines(StatisticState& state, const StatisticInputs& inputs)
     state.StdDevText =
         FormatValue(absolute ? state.StdDevAbs : state.StdDev, stat, mode).value_or(blank);
 
+    // SSPC-PA 2 colours the table by spots, with or without a list to show its verdict.
+    const SspcResult spots = ChosenRule(inputs.UserLimits) == AcceptanceRule::SspcPa2
+                                 ? JudgeSspc(state.Values, inputs.UserLimits)
+                                 : SspcResult();
+    state.RuleColours = spots.Colours;
+
     if (state.UnitsDiffer) {
         lines << word(words.NotPossible) << word(words.CauseOf) << word(words.Units);
         return lines;
@@ -161,24 +241,31 @@ QStringList StatisticLines(StatisticState& state, const StatisticInputs& inputs)
                  state.FirstUnit;
     lines << labelColumn(words.Maximum, LabelWidth) + atLeast8(state.MaxText) + unitGap +
                  state.FirstUnit;
-    if (n >= 2) {
-        // Shift mean and deviation so that their decimal separators stand under the minimum's.
-        const QString separator = QLocale().decimalPoint();
-        const int p1 = separatorPosition(state.MinText, separator);
-        const int p2 = separatorPosition(state.MeanText, separator);
-        const int g = p1 != p2 ? p2 - p1 - 1 : 0;
+    // Mean lines are shifted so that their decimal separators stand under the minimum's.
+    const QString separator = QLocale().decimalPoint();
+    const int p1 = separatorPosition(state.MinText, separator);
+    const auto shiftOf = [&](const QString& text) {
+        const int p2 = separatorPosition(text, separator);
+        return p1 != p2 ? p2 - p1 - 1 : 0;
+    };
+    const auto shifted = [&](const char* label, const QString& text, int g) {
         const QString gap(std::max(UnitGap - g, 0), QLatin1Char(' '));
-        lines << labelColumn(words.Average, LabelWidth + g) + atLeast8(state.MeanText) + gap +
-                     state.FirstUnit;
-        lines << labelColumn(words.StdDev, LabelWidth + g) + atLeast8(state.StdDevText) + gap +
-                     state.FirstUnit;
+        return labelColumn(label, LabelWidth + g) + atLeast8(text) + gap + state.FirstUnit;
+    };
+    if (n >= 2) {
+        // The deviation follows the mean's shift.
+        const int g = shiftOf(state.MeanText);
+        lines << shifted(words.Average, state.MeanText, g);
+        lines << shifted(words.StdDev, state.StdDevText, g);
     }
     if (inputs.UserLimits.Rule8020) {
         state.Verdict8020 = word(Fails8020(state) ? words.No : words.Yes);
-        const auto percent = static_cast<long long>(RoundHalfEven(state.BandPercent, 0));
         lines << word(words.Rule8020) + blank + state.Verdict8020 + blank +
-                     QString::number(percent) + blank + QLatin1Char('%');
+                     percentText(state.BandPercent);
     }
+    lines << ruleLines(state, inputs, words, spots, [&](const char* label, const QString& text) {
+        return shifted(label, text, shiftOf(text));
+    });
     return lines;
 }
 
@@ -190,4 +277,17 @@ QStringList CalcStatistic(StatisticState& state, double value, const QString& un
 
 bool Fails8020(const StatisticState& state) {
     return state.LimitViolated || state.BandTooLarge || state.MeanBelowTarget;
+}
+
+QString VerdictLabel(AcceptanceRule rule, const StatisticWords& words) {
+    switch (rule) {
+    case AcceptanceRule::Pspc9010:
+        return word(words.Rule9010);
+    case AcceptanceRule::SspcPa2:
+        return word(words.RuleSspc);
+    case AcceptanceRule::None:
+    case AcceptanceRule::Iso8020:
+        break;
+    }
+    return word(words.Rule8020);
 }

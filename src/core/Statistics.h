@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/AcceptanceRules.h"
 #include "core/Limits.h"
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // What the statistics read besides the value itself.
 struct StatisticInputs {
@@ -30,6 +32,15 @@ struct StatisticWords {
     const char* Rule8020;
     const char* Yes;
     const char* No;
+    const char* Rule9010;
+    const char* RuleSspc;
+    const char* Spots;
+    const char* Areas;
+    const char* SpotMinimum;
+    const char* SpotMaximum;
+    const char* LastSpotIncomplete;
+    const char* TargetMissing;
+    const char* LimitsMissing;
 };
 
 // German for language 0, English otherwise.
@@ -63,6 +74,12 @@ struct StatisticState {
     int StatCount = 0;
     // "Ja"/"Nein " ("Yes"/"No") of the last list built with the 80/20 rule on; empty before.
     QString Verdict8020;
+    // The values counted, slot by slot, for the rules that judge the series as a whole.
+    std::vector<double> Values;
+    // The same of the last list built with the 90/10 or the SSPC-PA 2 rule chosen.
+    QString RuleVerdict;
+    // What SSPC-PA 2 made of each value when the last list was built; empty for other rules.
+    std::vector<LimitColour> RuleColours;
     // Unit and n of the value added last.
     QString CurrentUnit;
     int Count = 0;
@@ -86,3 +103,6 @@ QStringList CalcStatistic(StatisticState& state, double value, const QString& un
 
 // The series fails the 80/20 rule of ISO 19840.
 bool Fails8020(const StatisticState& state);
+
+// Label of the verdict line of the rule ("Regel 90/10 ok:"); the 80/20 label for none.
+QString VerdictLabel(AcceptanceRule rule, const StatisticWords& words);

@@ -281,6 +281,11 @@ bool TransferSession::deleteRow(int row) {
     return true;
 }
 
+LimitColour TransferSession::cellColour(int slot) const {
+    return SlotColour(m_state.Store.at(m_state.Kind, slot).Value, slot, m_state.Limit,
+                      m_state.AbsoluteValues, m_state.Stat.RuleColours);
+}
+
 StatisticInputs TransferSession::statisticInputs() const {
     StatisticInputs inputs;
     inputs.AbsoluteValues = m_state.AbsoluteValues;

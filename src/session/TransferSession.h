@@ -109,6 +109,9 @@ public:
     // Deletes the record of a row of the memory shown: the others move up and are numbered
     // anew, and the counters follow. False, with nothing changed, for a row not shown.
     bool deleteRow(int row);
+    // The colour of the cells of a slot of the memory shown, by the limits and the chosen rule as
+    // the statistics last judged the series.
+    LimitColour cellColour(int slot) const;
     StatisticInputs statisticInputs() const;
     void CalcStatistic(double currentValue, const QString& currentUnit, int count);
     void Reset_Statistic();

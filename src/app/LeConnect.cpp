@@ -42,8 +42,10 @@ bool frmTransfer::connectLowEnergy() {
     m_platform.waitUntil([&window] { return !window.isVisible(); }, -1, false);
     BleLink& link = *bleLink();
     if (window.result() != QDialog::Accepted) {
-        // Closed with its close box: nothing is identified.
+        // Closed with its close box or Esc: nothing is identified, and what needs no instrument
+        // is usable as after any connect.
         link.giveUp();
+        Unblock_Buttons();
         return false;
     }
     if (m_session->stopping() || !m_session->idleLink().identify() ||

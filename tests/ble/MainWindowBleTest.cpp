@@ -109,6 +109,9 @@ TEST_F(BleMainWindow, TheWindowClosedWithoutALinkLeavesTheMainWindowNotConnected
     EXPECT_TRUE(w->cmdConnect->isVisibleTo(w.get()));
     EXPECT_EQ(w->cmdConnect->text(), QStringLiteral("Verbinden"));
     EXPECT_TRUE(messages().isEmpty());
+    // What needs no instrument stays usable.
+    for (QPushButton* usable : {w->cmdOpen, w->cmdWerte, w->cmdEnde})
+        EXPECT_TRUE(usable->isEnabled()) << usable->objectName().toStdString();
     // The user can try again.
     connectInstrument();
     EXPECT_TRUE(w->link().LinkConnected());

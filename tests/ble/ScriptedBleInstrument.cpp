@@ -45,7 +45,7 @@ void ScriptedBleInstrument::answer(const QStringList& call) {
         else
             instrument.writeStorageInfo(call.at(3));
         c.later([=, &c] { emit c.WriteResponse(call.at(1), call.at(2), "", "", ""); });
-    } else if (op == "Read" && call.at(2) == serviceId(BleGatt::CommandChar)) {
+    } else if (op == "Read" && call.at(2) == serviceId(BleGatt::CommandChar) && !silentCommands) {
         value(BleGatt::CommandService, BleGatt::CommandChar, instrument.readCommand());
     } else if (op == "Read" && call.at(2) == serviceId(BleGatt::StorageInfoChar)) {
         value(BleGatt::DataService, BleGatt::StorageInfoChar, instrument.readStorageInfo());

@@ -13,7 +13,8 @@ public:
     explicit ScriptedBleInstrument(ScriptedBleClient& client);
 
     BleInstrument instrument;
-    bool silentBlocks = false; // memory blocks are never answered
+    bool silentBlocks = false;   // memory blocks are never answered
+    bool silentCommands = false; // commands are taken but never answered
     bool silentDisconnect = false;
     bool subscribed = false;
 

@@ -1,5 +1,7 @@
 #include "app/frmTransfer.h"
 
+#include "core/MeasurementLine.h"
+#include "core/NumberFormat.h"
 #include "link/InstrumentLink.h"
 
 #include <QLineEdit>
@@ -26,7 +28,13 @@ void frmTransfer::onlineReceived(const QString& line) {
         break;
     }
     QString shown = line.mid(6, 15);
-    if (streamed) {
+    if (m_state.Device.LinkKind == QLatin1String("L")) {
+        const QString unit = line.mid(17, 4);
+        shown =
+            FormatValue(ReadNumber(line.mid(6, 10)).value_or(0), unit, m_state.Device.DecimalsMode)
+                .value_or(line.mid(6, 10)) +
+            QString(unit).replace(QStringLiteral("ym"), QStringLiteral("µm"));
+    } else if (streamed) {
         shown.replace(QStringLiteral("Oe"), QStringLiteral("G "));
     } else {
         shown.replace(QStringLiteral("ym"), QStringLiteral("µm"));

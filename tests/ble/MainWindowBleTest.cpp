@@ -217,8 +217,12 @@ TEST_F(BleMainWindow, EntriesThatNameNoMemoryAreRefused) {
 
 TEST_F(BleMainWindow, OnlineValuesComeIntoTheOnlineTableAndBringItIntoView) {
     connectInstrument();
-    ASSERT_FALSE(instrument.notify().isEmpty());
+    QString line = instrument.notify();
+    ASSERT_FALSE(line.isEmpty());
     ASSERT_TRUE(WaitFor([&] { return w->MSFlex->rowCount() == 1; }, 5000));
+    // The large box shows the value as the table does, with its unit.
+    EXPECT_EQ(w->txtSpeicher->text(),
+              w->MSFlex->item(0, 2)->text() + line.mid(17, 4).replace(QStringLiteral("ym"), "µm"));
     EXPECT_EQ(w->optOnline->text(), QStringLiteral("Online (1)"));
     EXPECT_FALSE(w->txtSpeicher->text().isEmpty());
 

@@ -1,9 +1,10 @@
 #include "app/SingleInstance.h"
 #include "app/frmTransfer.h"
+#include "core/Installation.h"
+#include "core/SettingsFiles.h"
 #include "ui/QtPlatformServices.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -11,7 +12,10 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Tavelin"));
     QtPlatformServices platform;
 
-    SingleInstance instance(QStandardPaths::writableLocation(QStandardPaths::TempLocation));
+    // Each installation (model) runs once per user; the window reports a Konfi.ini it cannot read.
+    AppSettings konfi;
+    ReadKonfi(QCoreApplication::applicationDirPath(), konfi);
+    SingleInstance instance(SingleInstanceFolder(), NamesOf(konfi).ModelTitle);
     switch (instance.start()) {
     case SingleInstance::Outcome::First:
         break;

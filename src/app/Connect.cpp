@@ -159,6 +159,8 @@ InstrumentLink::Outcome frmTransfer::waitForExchange(int expected) {
 }
 
 void frmTransfer::PortEvent(int type, const QString& portName) {
+    if ((type == 1 || type == 2) && m_state.Device.LinkKind != QLatin1String("L"))
+        m_display->updateChoices(m_link->linkChoices([](int, int) {}));
     QString text;
     if (type == 1)
         text = portName + QStringLiteral(" plugged in");

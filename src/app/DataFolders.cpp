@@ -1,5 +1,7 @@
 #include "app/DataFolders.h"
 
+#include "core/Installation.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -7,9 +9,10 @@ namespace {
 
 QString Folder(QStandardPaths::StandardLocation location, const QString& companyName,
                const QString& modelTitle, QStringList& failures) {
-    const QString path =
-        QDir::toNativeSeparators(QStandardPaths::writableLocation(location) + QLatin1Char('/') +
-                                 companyName + QLatin1Char('/') + modelTitle);
+    // Names from Konfi.ini: each one folder, so the path stays below the user's own folder.
+    const QString path = QDir::toNativeSeparators(QStandardPaths::writableLocation(location) +
+                                                  QLatin1Char('/') + FolderName(companyName) +
+                                                  QLatin1Char('/') + FolderName(modelTitle));
     if (!QDir().mkpath(path))
         failures << QStringLiteral("Ordner kann nicht angelegt werden: ") + path;
     return path;

@@ -9,6 +9,7 @@ struct DataFolders {
     QStringList Failures; // folders that could not be created, for the log
 };
 
-// The desktop's configuration and data folders, each followed by company and model title.
+// The desktop's configuration and data folders, each followed by company and model title, each
+// made one folder name.
 // Missing folders are created, so a fresh installation can keep its settings and log at once.
 DataFolders ResolveDataFolders(const QString& companyName, const QString& modelTitle);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 LinkDisplay::LinkDisplay(const LinkControls& controls, const AppState& state, QObject* parent)
     : QObject(parent), m_c(controls), m_state(state) {
@@ -76,6 +77,44 @@ void LinkDisplay::retranslate(bool connected) {
 void LinkDisplay::showChoices(const QStringList& choices) {
     m_c.ComboPort->clear();
     m_c.ComboPort->addItems(choices);
+}
+
+namespace {
+
+// "COM12" of a list line "COM12  VCP ...", or of what the user typed.
+QString PortOf(const QString& text) {
+    return text.section(u' ', 0, 0, QString::SectionSkipEmpty).toUpper();
+}
+
+int NumberOf(const QString& text) {
+    return PortOf(text).mid(3).toInt();
+}
+
+} // namespace
+
+void LinkDisplay::updateChoices(const QStringList& choices) {
+    QComboBox* combo = m_c.ComboPort;
+    const QString shown = combo->currentText();
+    const QString chosen = PortOf(shown);
+    // The user chose nothing new: the list changes under the text.
+    const QSignalBlocker quiet(combo);
+    for (int i = combo->count() - 1; i >= 0; --i) {
+        const QString item = combo->itemText(i);
+        if (!choices.contains(item) && PortOf(item) != chosen)
+            combo->removeItem(i);
+    }
+    for (const QString& choice : choices) {
+        if (combo->findText(choice, Qt::MatchExactly) >= 0)
+            continue;
+        int at = 0;
+        while (at < combo->count() && NumberOf(combo->itemText(at)) < NumberOf(choice))
+            ++at;
+        combo->insertItem(at, choice);
+    }
+    if (combo->currentText() != shown) {
+        combo->setCurrentIndex(combo->findText(shown, Qt::MatchExactly));
+        combo->setEditText(shown);
+    }
 }
 
 void LinkDisplay::showSavedPort(const std::optional<QString>& comboText, bool askForPort) {

@@ -34,6 +34,9 @@ public:
     void startUp(bool lowEnergy);
     void retranslate(bool connected);
     void showChoices(const QStringList& choices);
+    // Ports plugged in or out while the program runs: new ones join the list in the order of
+    // their numbers, gone ones leave it, except the one chosen; the text shown stays.
+    void updateChoices(const QStringList& choices);
     // The port of the last run, or no port chosen: then nothing is selected and the user is asked.
     void showSavedPort(const std::optional<QString>& comboText, bool askForPort);
     void ComboPort_Change();

@@ -1,10 +1,12 @@
 #include "app/SingleInstance.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -17,13 +19,35 @@ constexpr qint64 WritingGraceMs = 1000;
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& folder, QObject* parent)
-    : QObject(parent), m_folder(folder) {}
+QString SingleInstanceFolder() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+        return runtime;
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                        QStringLiteral("/tavelin-transfer");
+    QDir().mkpath(own);
+    QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return own;
+}
+
+// The title stands in the name as a hash: any characters, and a socket path stays within the
+// 108 bytes the system allows.
+SingleInstance::SingleInstance(const QString& folder, const QString& modelTitle, QObject* parent)
+    : QObject(parent), m_folder(folder),
+      m_name(QStringLiteral("tavelin-transfer-") +
+             QString::fromLatin1(
+                 QCryptographicHash::hash(modelTitle.toUtf8(), QCryptographicHash::Sha1)
+                     .toHex()
+                     .left(12))) {}
 
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::lockPath() const {
-    return QDir(m_folder).filePath(QStringLiteral("tavelin-transfer.lock"));
+    return QDir(m_folder).filePath(m_name + QStringLiteral(".lock"));
+}
+
+QString SingleInstance::socketPath() const {
+    return QDir(m_folder).filePath(m_name + QStringLiteral(".socket"));
 }
 
 SingleInstance::Outcome SingleInstance::start() {
@@ -70,7 +94,7 @@ bool SingleInstance::clearBrokenLock() {
 }
 
 bool SingleInstance::listen() {
-    const QString name = QDir(m_folder).filePath(QStringLiteral("tavelin-transfer.socket"));
+    const QString name = socketPath();
     // We hold the lock, so a socket file left there belongs to a dead instance.
     QLocalServer::removeServer(name);
     m_server = new QLocalServer(this);
@@ -90,7 +114,7 @@ bool SingleInstance::listen() {
 
 bool SingleInstance::handOver() const {
     QLocalSocket socket;
-    socket.connectToServer(QDir(m_folder).filePath(QStringLiteral("tavelin-transfer.socket")));
+    socket.connectToServer(socketPath());
     if (!socket.waitForConnected(2000))
         return false;
     socket.write(ActivationRequest);

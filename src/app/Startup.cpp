@@ -1,6 +1,7 @@
 #include "app/DataFolders.h"
 #include "app/LinkDisplay.h"
 #include "app/frmTransfer.h"
+#include "core/Installation.h"
 #include "link/ble/BleLink.h"
 #include "link/ble/QtBleClient.h"
 #include "link/serial/SerialLink.h"
@@ -42,7 +43,9 @@ void frmTransfer::Bild_setzen(QLabel* box, const QString& filePath, bool stretch
 void frmTransfer::chooseModelAndBrand() {
     const QString& code = m_state.Settings.ModelCode;
     const ModelProfile profile = ProfileForModel(code);
-    m_state.ModelTitle = profile.Title;
+    const InstallationNames names = NamesOf(m_state.Settings);
+    m_state.CompanyName = names.CompanyName;
+    m_state.ModelTitle = names.ModelTitle;
     if (!profile.PictureFile.isEmpty())
         Bild_setzen(picDP, m_state.ProgramFolder + QLatin1Char('/') + profile.PictureFile, true);
     if (profile.TextBox != MemoryTextBox::Standard) {
@@ -53,12 +56,9 @@ void frmTransfer::chooseModelAndBrand() {
     }
 
     if (m_state.Settings.BrandCode == QLatin1String("MR")) {
-        m_state.CompanyName = m_state.Settings.BrandName;
         Frame5->setTitle(m_state.Settings.BrandName);
         Bild_setzen(picZorv, m_state.ProgramFolder + QStringLiteral("/Morastelogo.jpg"), true);
-        m_state.ModelTitle = m_state.Settings.BrandTitle;
     } else {
-        m_state.CompanyName = QStringLiteral("Tavelin");
         Bild_setzen(picZorv, m_state.ProgramFolder + QStringLiteral("/Zorvlogo.jpg"), true);
     }
     picZorv->setVisible(true);

@@ -3,6 +3,7 @@
 #include "app/LinkDisplay.h"
 #include "ble_ui/BLE.h"
 #include "platform/PlatformServices.h"
+#include "ui/Translations.h"
 
 #include <QChartView>
 #include <QCoreApplication>
@@ -13,6 +14,8 @@
 #include <QPushButton>
 
 void frmTransfer::Texte_setzen() {
+    if (!UseLanguage(m_state.languageIndex()))
+        WriteLog(QStringLiteral("Qt-Übersetzung nicht gefunden: qtbase_de"));
     m_state.Texts.CaptionTexts_fuellen();
     if (bleLink() != nullptr)
         bleWindow().ApplyCaptions();

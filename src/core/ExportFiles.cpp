@@ -1,9 +1,11 @@
 #include "core/ExportFiles.h"
 
+#include "core/Descriptions.h"
 #include "core/MesFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 
 namespace {
 
@@ -31,17 +33,20 @@ NewExportFile CreateExportFile(const QString& messDataPath, const QString& word,
         const QString name =
             base + (n > 1 ? QStringLiteral(" (%1)").arg(n) : QString()) + QLatin1Char('.') + suffix;
         QFile file(dir.filePath(name));
+        errno = 0;
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             result.ok = true;
             result.path = file.fileName();
             return result;
         }
         if (!file.exists()) {
-            result.description = file.errorString();
+            const QString reason = WriteFailureReason(file.fileName(), errno);
+            result.description = Described("%1 could not be written: %2")
+                                     .arg(QDir::toNativeSeparators(file.fileName()),
+                                          reason.isEmpty() ? file.errorString() : reason);
             return result;
         }
     }
-    result.description =
-        QStringLiteral("no free file name in %1").arg(QDir::toNativeSeparators(folder));
+    result.description = Described("no free file name in %1").arg(QDir::toNativeSeparators(folder));
     return result;
 }

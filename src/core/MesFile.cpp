@@ -1,10 +1,12 @@
 #include "core/MesFile.h"
 
+#include "core/Descriptions.h"
 #include "core/SettingsIo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 QString MesFolder(const QString& messDataPath) {
     return QDir(messDataPath).filePath(QStringLiteral("mes"));
@@ -13,9 +15,14 @@ QString MesFolder(const QString& messDataPath) {
 MesFileOutcome EnsureMesFolder(const QString& folder) {
     if (QFileInfo(folder).isDir())
         return MesFileOutcome::Success();
-    if (!QDir().mkpath(folder))
-        return MesFileOutcome::Failure(
-            QStringLiteral("cannot create folder %1").arg(QDir::toNativeSeparators(folder)));
+    errno = 0;
+    if (!QDir().mkpath(folder)) {
+        const QString text =
+            Described("cannot create folder %1").arg(QDir::toNativeSeparators(folder));
+        const QString reason = WriteFailureReason(folder, errno);
+        return MesFileOutcome::Failure(reason.isEmpty() ? text
+                                                        : text + QStringLiteral(": ") + reason);
+    }
     return MesFileOutcome::Success();
 }
 
@@ -43,7 +50,7 @@ MesFileOutcome ReadMesFile(const QString& path, QByteArray& bytes) {
     if (!file.open(QIODevice::ReadOnly))
         return MesFileOutcome::Failure(file.errorString());
     const QString tooLarge =
-        QStringLiteral("file is larger than %1 MiB").arg(MaxMesFileSize / (1024 * 1024));
+        Described("file is larger than %1 MiB").arg(MaxMesFileSize / (1024 * 1024));
     if (file.size() > MaxMesFileSize)
         return MesFileOutcome::Failure(tooLarge);
     // The size may change while reading; never take more than the limit.

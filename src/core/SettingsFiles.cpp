@@ -1,6 +1,7 @@
 #include "core/SettingsFiles.h"
 
 #include "core/AcceptanceRules.h"
+#include "core/Descriptions.h"
 #include "core/SettingsIo.h"
 #include "core/SettingsValues.h"
 
@@ -38,16 +39,16 @@ ClosedFields SplitClosedFields(const QString& line, int count) {
 
 SettingsOutcome TooFewSemicolons(const QString& line, int needed) {
     return SettingsOutcome::Failure(
-        QStringLiteral("line \"%1\" has fewer than %2 ';'").arg(line, QString::number(needed)));
+        Described("line \"%1\" has fewer than %2 ';'").arg(line, QString::number(needed)));
 }
 
 SettingsOutcome NotANumber(const QString& text) {
-    return SettingsOutcome::Failure(QStringLiteral("\"%1\" is not a number").arg(text));
+    return SettingsOutcome::Failure(Described("\"%1\" is not a number").arg(text));
 }
 
 SettingsOutcome NotABoolean(const QString& text) {
     return SettingsOutcome::Failure(
-        QStringLiteral("\"%1\" is neither a number nor True or False").arg(text));
+        Described("\"%1\" is neither a number nor True or False").arg(text));
 }
 
 // The line's leading digits as a number written back as text; "0" when it starts with no digit.

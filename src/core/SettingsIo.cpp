@@ -1,10 +1,13 @@
 #include "core/SettingsIo.h"
 
+#include "core/Descriptions.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <array>
+#include <cerrno>
 
 namespace {
 
@@ -29,6 +32,16 @@ QString DecodeWindows1252(const QByteArray& bytes) {
             text.append(QChar(byte));
     }
     return text;
+}
+
+QString TooLarge() {
+    return Described("file is larger than %1 MiB").arg(MaxSettingsFileSize / (1024 * 1024));
+}
+
+// errno as the failing call left it, before anything else may change it.
+SettingsOutcome WriteFailed(const QString& path, int error, const QString& qtDescription) {
+    const QString reason = WriteFailureReason(path, error);
+    return SettingsOutcome::Failure(reason.isEmpty() ? qtDescription : reason);
 }
 
 } // namespace
@@ -70,7 +83,7 @@ SettingsOutcome ReadSettingsLines(const QString& path,
     lines.clear();
     if (!QFileInfo::exists(path)) {
         if (!linesIfMissing)
-            return SettingsOutcome::Failure(QStringLiteral("file not found"));
+            return SettingsOutcome::Failure(Described("file not found"));
         const SettingsOutcome created = WriteSettingsLines(path, *linesIfMissing);
         if (!created.ok)
             return created;
@@ -79,12 +92,12 @@ SettingsOutcome ReadSettingsLines(const QString& path,
     if (!file.open(QIODevice::ReadOnly))
         return SettingsOutcome::Failure(file.errorString());
     if (file.size() > MaxSettingsFileSize)
-        return SettingsOutcome::Failure(QStringLiteral("file is larger than 1 MiB"));
+        return SettingsOutcome::Failure(TooLarge());
     const QByteArray bytes = file.read(MaxSettingsFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         return SettingsOutcome::Failure(file.errorString());
     if (bytes.size() > MaxSettingsFileSize)
-        return SettingsOutcome::Failure(QStringLiteral("file is larger than 1 MiB"));
+        return SettingsOutcome::Failure(TooLarge());
     lines = SplitSettingsLines(DecodeSettingsText(bytes));
     return SettingsOutcome::Success();
 }
@@ -103,14 +116,19 @@ SettingsOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes
     QSaveFile file(path);
     // Unbuffered, a full disk fails the write itself. Buffered, Qt 6.4 meets the error only while
     // commit() flushes, and renames the short file over the old one all the same.
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return SettingsOutcome::Failure(file.errorString());
+        return WriteFailed(path, errno, file.errorString());
+    errno = 0;
+    // A write cut short by a full disk reports no error of its own, only fewer bytes.
     if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
+        const int error = errno;
         const QString description = file.errorString();
         file.cancelWriting();
-        return SettingsOutcome::Failure(description);
+        return WriteFailed(path, error, description);
     }
+    errno = 0;
     if (!file.commit())
-        return SettingsOutcome::Failure(file.errorString());
+        return WriteFailed(path, errno, file.errorString());
     return SettingsOutcome::Success();
 }

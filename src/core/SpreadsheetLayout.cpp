@@ -163,7 +163,7 @@ StatisticRows writeStatistics(CellList& cells, const SpreadsheetInputs& in, int 
         const QString label =
             in.LanguageIndex == 0 ? QStringLiteral("Sollwert    ") : QStringLiteral("Target value");
         const double target = limitRow(label, limits.TargetValue);
-        result.Lines.push_back({label, TargetRed, LineDash::Solid, target});
+        result.Lines.push_back({label, TargetRed, LineDash::DoubleThin, target});
     }
     result.NextFreeRow = row;
     return result;

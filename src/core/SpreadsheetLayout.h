@@ -48,7 +48,8 @@ struct SheetCell {
     CellFormat Format = CellFormat::None;
 };
 
-enum class LineDash { Solid, SystemDot, Dash };
+// DoubleThin: two thin solid lines side by side.
+enum class LineDash { Solid, SystemDot, Dash, DoubleThin };
 
 struct ChartSeries {
     QString Name; // empty: the spreadsheet names it itself

@@ -1,5 +1,6 @@
 #include "export/ExportFile.h"
 
+#include "core/Descriptions.h"
 #include "core/ExportFiles.h"
 #include "export/ExportContext.h"
 #include "platform/PlatformServices.h"
@@ -27,7 +28,8 @@ QString WriteAndOpen(const ExportContext& context, const QString& word, const QS
     if (const QString problem = write(file.path); !problem.isEmpty()) {
         // A half-written file is of no use to anybody: leave none behind.
         QFile::remove(file.path);
-        fail(problem);
+        fail(Described("%1 could not be written: %2")
+                 .arg(QDir::toNativeSeparators(file.path), problem));
         return {};
     }
     if (!context.Platform.openDocument(file.path))

@@ -1,8 +1,11 @@
 #include "export/Workbook.h"
 
+#include "core/Descriptions.h"
 #include "core/ReportDocument.h"
+#include "export/ZipArchive.h"
 
 #include <QFile>
+#include <cerrno>
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -17,14 +20,17 @@
 //   sets fonts per element;
 // - Location as a new sheet named "Chart" is a chart sheet holding the chart.
 // The chart object's position and size (25, 10, 600 x 400 points) and its placement (3, free
-// floating) mean nothing on a chart sheet, which the chart fills. The library writes neither
-// rounded corners nor compound lines, so the chart has square corners and the target line
-// (line style 2, two thin lines) is one solid line.
+// floating) mean nothing on a chart sheet, which the chart fills. The library writes no rounded
+// corners, so the chart has square corners; nor compound lines, so the target line (line style
+// 2, two thin lines) is marked double in the chart's XML once the library has written the file.
 
 namespace {
 
 constexpr lxw_col_t LastColumn = 16383;
 constexpr double ChartFontSize = 15;
+// The file format's family of fixed-pitch faces: where the named font is missing, a spreadsheet
+// program puts another fixed-pitch face in its place, and padded texts keep their columns.
+constexpr uint8_t ModernFontFamily = 3;
 
 lxw_color_t colour(const Rgb& rgb) {
     // 0 means "no colour given" to the library; black has a value of its own.
@@ -41,6 +47,7 @@ uint8_t dash(LineDash style) {
     case LineDash::Dash:
         return LXW_CHART_LINE_DASH_DASH;
     case LineDash::Solid:
+    case LineDash::DoubleThin:
         break;
     }
     return LXW_CHART_LINE_DASH_SOLID;
@@ -55,6 +62,7 @@ public:
         for (std::size_t i = 0; i < m_formats.size(); ++i) {
             lxw_format* format = workbook_add_format(workbook);
             format_set_font_name(format, font.constData());
+            format_set_font_family(format, ModernFontFamily);
             format_set_font_size(format, ReportFontPoints);
             format_set_bold(format);
             const QByteArray number = NumberFormatText(static_cast<CellFormat>(i)).toUtf8();
@@ -160,7 +168,54 @@ void addChart(lxw_workbook* workbook, const QString& sheetName, const Spreadshee
     chartsheet_activate(sheet);
 }
 
-QString describe(lxw_error error) {
+// The library's own words name its zip and file steps ("ZIP_ERRNO"), not the system's reason.
+// The outline of each series drawn double gets the compound type "dbl". The library writes the
+// series in their order, each with one outline of its own.
+QString markDoubleLines(const QString& path, const SpreadsheetChart& layout) {
+    std::vector<int> doubled;
+    for (std::size_t i = 0; i < layout.Series.size(); ++i) {
+        if (layout.Series[i].Dash == LineDash::DoubleThin)
+            doubled.push_back(static_cast<int>(i));
+    }
+    if (doubled.empty())
+        return {};
+    std::vector<OdtPart> parts;
+    if (const QString problem = ReadZipArchive(path, parts); !problem.isEmpty())
+        return problem;
+    for (OdtPart& part : parts) {
+        if (!part.Name.startsWith(QLatin1String("xl/charts/chart")))
+            continue;
+        qsizetype at = -1;
+        int series = -1;
+        for (int wanted : doubled) {
+            while (series < wanted && (at = part.Data.indexOf("<c:ser>", at + 1)) >= 0)
+                ++series;
+            const qsizetype line = at < 0 ? -1 : part.Data.indexOf("<a:ln", at);
+            if (line < 0)
+                return Described("chart series %1 has no line").arg(wanted + 1);
+            part.Data.insert(line + 5, " cmpd=\"dbl\"");
+        }
+    }
+    return WriteZipArchive(path, parts);
+}
+
+QString describe(const QString& path, lxw_error error) {
+    switch (error) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_PARAMETER_ERROR:
+    case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+    case LXW_ERROR_ZIP_INTERNAL_ERROR:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        if (const QString reason = WriteFailureReason(path, errno); !reason.isEmpty())
+            return reason;
+        break;
+    default:
+        break;
+    }
     return QString::fromUtf8(lxw_strerror(error));
 }
 
@@ -170,13 +225,13 @@ QString WriteWorkbook(const QString& path, const SpreadsheetLayout& layout) {
     const QByteArray file = QFile::encodeName(path);
     lxw_workbook* workbook = workbook_new(file.constData());
     if (workbook == nullptr)
-        return QStringLiteral("cannot create workbook %1").arg(path);
+        return Described("cannot create the file");
     const Formats formats(workbook);
     const QByteArray name = layout.SheetName.toUtf8();
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, name.constData());
     if (sheet == nullptr) {
         workbook_close(workbook);
-        return QStringLiteral("sheet name %1 not allowed").arg(layout.SheetName);
+        return Described("sheet name %1 not allowed").arg(layout.SheetName);
     }
     setColumns(sheet, layout, formats[CellFormat::None]);
     lxw_error error = writeCells(sheet, layout, formats);
@@ -186,5 +241,7 @@ QString WriteWorkbook(const QString& path, const SpreadsheetLayout& layout) {
     const lxw_error closed = workbook_close(workbook);
     if (error == LXW_NO_ERROR)
         error = closed;
-    return error == LXW_NO_ERROR ? QString() : describe(error);
+    if (error != LXW_NO_ERROR)
+        return describe(path, error);
+    return layout.Chart ? markDoubleLines(path, *layout.Chart) : QString();
 }

@@ -1,9 +1,11 @@
 #include "export/ZipArchive.h"
 
+#include "core/Descriptions.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <cerrno>
-#include <cstring>
+#include <unzip.h>
 #include <zip.h>
 #include <zlib.h>
 
@@ -19,11 +21,11 @@ zip_fileinfo fileInfo(const QDateTime& now) {
     return info;
 }
 
-// minizip reports system failures (a full disk, no permission) as ZIP_ERRNO with errno set.
-QString failed(const char* step, const QString& path, int code) {
-    const QString reason = code == ZIP_ERRNO ? QString::fromLocal8Bit(std::strerror(errno))
-                                             : QStringLiteral("zip error %1").arg(code);
-    return QStringLiteral("%1 %2: %3").arg(QLatin1String(step), path, reason);
+// minizip reports system failures (a full disk, no permission) as ZIP_ERRNO with errno set, and
+// a short write as a plain error.
+QString failed(const QString& path, int code) {
+    const QString reason = WriteFailureReason(path, code == ZIP_ERRNO ? errno : 0);
+    return reason.isEmpty() ? Described("zip error %1").arg(code) : reason;
 }
 
 } // namespace
@@ -32,7 +34,7 @@ QString WriteZipArchive(const QString& path, const std::vector<OdtPart>& parts) 
     const QByteArray name = QFile::encodeName(path);
     zipFile zip = zipOpen(name.constData(), APPEND_STATUS_CREATE);
     if (zip == nullptr)
-        return failed("creating", path, ZIP_ERRNO);
+        return failed(path, ZIP_ERRNO);
     const zip_fileinfo info = fileInfo(QDateTime::currentDateTime());
     QString problem;
     for (const OdtPart& part : parts) {
@@ -48,13 +50,45 @@ QString WriteZipArchive(const QString& path, const std::vector<OdtPart>& parts) 
         if (code == ZIP_OK)
             code = closed;
         if (code != ZIP_OK) {
-            problem = failed("writing", path, code);
+            problem = failed(path, code);
             break;
         }
     }
     // Closing writes the directory: only then is the file an archive, and a full disk shows here.
     const int closed = zipClose(zip, nullptr);
     if (problem.isEmpty() && closed != ZIP_OK)
-        problem = failed("writing", path, closed);
+        problem = failed(path, closed);
     return problem;
+}
+
+QString ReadZipArchive(const QString& path, std::vector<OdtPart>& parts) {
+    parts.clear();
+    const QByteArray name = QFile::encodeName(path);
+    unzFile zip = unzOpen(name.constData());
+    if (zip == nullptr)
+        return failed(path, ZIP_ERRNO);
+    int code = unzGoToFirstFile(zip);
+    while (code == UNZ_OK) {
+        unz_file_info info{};
+        QByteArray entry(1024, '\0');
+        code = unzGetCurrentFileInfo(zip, &info, entry.data(), static_cast<uLong>(entry.size()),
+                                     nullptr, 0, nullptr, 0);
+        if (code != UNZ_OK || (code = unzOpenCurrentFile(zip)) != UNZ_OK)
+            break;
+        QByteArray data(static_cast<qsizetype>(info.uncompressed_size), '\0');
+        const int read = unzReadCurrentFile(zip, data.data(), static_cast<unsigned>(data.size()));
+        const int closed = unzCloseCurrentFile(zip);
+        if (read != data.size() || closed != UNZ_OK) {
+            code = read < 0 ? read : UNZ_BADZIPFILE;
+            break;
+        }
+        parts.push_back({QString::fromUtf8(entry.constData()), data, info.compression_method != 0});
+        code = unzGoToNextFile(zip);
+    }
+    unzClose(zip);
+    if (code != UNZ_END_OF_LIST_OF_FILE) {
+        parts.clear();
+        return failed(path, code);
+    }
+    return {};
 }

@@ -1,13 +1,18 @@
 #include "support/LineFeeder.h"
 #include "support/ScriptedLink.h"
 #include "support/TestInstallation.h"
+#include "ui/QtPlatformServices.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +43,35 @@ QStringList Captions(frmTransfer& w) {
             w.Frame3->title(),
             w.Frame1->title(),
             w.Frame4->title()};
+}
+
+// The buttons of a real question box, read while it is open; Esc then answers it.
+QStringList QuestionButtons() {
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        for (QAbstractButton* button : box->buttons())
+            texts << button->text().remove(QLatin1Char('&'));
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    QtPlatformServices desktop;
+    EXPECT_EQ(desktop.messageBox(QStringLiteral("?"), PlatformServices::Buttons::YesNo,
+                                 PlatformServices::Icon::Question, QStringLiteral("Tavelin")),
+              PlatformServices::Answer::No);
+    texts.sort();
+    return texts;
+}
+
+TEST(Language, QuestionsAnswerInTheChosenLanguage) {
+    TestInstallation install;
+    auto w = install.start();
+    EXPECT_EQ(QuestionButtons(), QStringList({"Ja", "Nein"}));
+    w->English->trigger();
+    EXPECT_EQ(QuestionButtons(), QStringList({"No", "Yes"}));
+    w->German->trigger();
+    EXPECT_EQ(QuestionButtons(), QStringList({"Ja", "Nein"}));
 }
 
 TEST(Language, SwitchingChangesEveryCaptionAndIsRemembered) {

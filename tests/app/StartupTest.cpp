@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,6 +128,22 @@ TEST(Startup, SecondBrandNamesFoldersAndTitle) {
     EXPECT_EQ(w->state().AppDataPath,
               install.configHome() + QStringLiteral("/Moraste/Moraste Coat Transfer"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Moraste Coat Transfer V4.05"));
+}
+
+TEST(Startup, BrandNamesOfKonfiStayOneFolderEachBelowTheUsersFolders) {
+    TestInstallation install(QStringLiteral("DP\r\nMR;../escaped;../title\x01/x;\r\n"));
+    auto w = install.start();
+    const QDir root(install.configHome() + QStringLiteral("/.."));
+    for (const QString& path : {w->state().AppDataPath, w->state().MessDataPath}) {
+        EXPECT_EQ(QDir::cleanPath(path), path);
+        EXPECT_EQ(QDir(path).dirName(), QStringLiteral("___title__x"));
+        EXPECT_EQ(QFileInfo(path).path().section(u'/', -1), QStringLiteral("___escaped"));
+        EXPECT_TRUE(QFileInfo(path).isDir()) << path.toStdString();
+    }
+    EXPECT_TRUE(w->state().AppDataPath.startsWith(install.configHome() + u'/'));
+    EXPECT_TRUE(w->state().MessDataPath.startsWith(install.dataHome() + u'/'));
+    EXPECT_EQ(root.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({"config", "data", "program"}));
 }
 
 TEST(Startup, MissingKonfiIsReportedInGermanAndStartUpGoesOn) {

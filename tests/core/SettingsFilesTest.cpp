@@ -1,9 +1,12 @@
 #include "SettingsTestFolder.h"
 
+#include "core/Descriptions.h"
 #include "core/SettingsFiles.h"
+#include "core/SettingsIo.h"
 #include "core/SettingsMessages.h"
 #include "support/TinyFileSystem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace {
@@ -512,6 +515,33 @@ TEST_F(WriteFailureTest, UnreadableFileFails) {
     const SettingsOutcome outcome = ReadLimits(folder(), limits);
     EXPECT_FALSE(outcome.ok);
     EXPECT_FALSE(outcome.description.isEmpty());
+}
+
+TEST_F(WriteFailureTest, FullOrReadOnlyDiskIsNamedInTheChosenLanguage) {
+    const QString disk = path("disk");
+    const TinyFileSystem tiny(disk, 16);
+    if (!tiny.mounted())
+        GTEST_SKIP() << tiny.error().toStdString();
+    // Larger than the whole disk: the write is cut short rather than refused, and Qt reports
+    // the short write without a reason of its own.
+    const QStringList lines(3000, QStringLiteral("0123456789"));
+    AppSettings settings;
+    settings.COMPortNummer = "7";
+    ASSERT_TRUE(WritePort(disk, settings).ok);
+    EXPECT_EQ(WriteSettingsLines(disk + "/Port.ini", lines).description,
+              "No space left on the disk");
+    EXPECT_EQ(fileBytes("disk/Port.ini"), "7\r\n");
+
+    GermanDescriptions german;
+    QCoreApplication::installTranslator(&german);
+    EXPECT_EQ(WriteSettingsLines(disk + "/Port.ini", lines).description,
+              "Kein Speicherplatz mehr auf dem Datenträger");
+    EXPECT_EQ(ReadKonfi(folder(), settings).description, "Datei nicht gefunden");
+    ASSERT_TRUE(tiny.makeReadOnly());
+    EXPECT_EQ(WritePort(disk, settings).description, "Der Datenträger ist schreibgeschützt");
+    QCoreApplication::removeTranslator(&german);
+    EXPECT_EQ(WritePort(disk, settings).description, "The disk is read-only");
+    EXPECT_EQ(fileBytes("disk/Port.ini"), "7\r\n");
 }
 
 TEST_F(WriteFailureTest, FullDiskLeavesTheOldFileAsItWas) {

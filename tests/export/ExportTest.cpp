@@ -3,18 +3,19 @@
 #include "core/ReportDocument.h"
 #include "support/LineFeeder.h"
 #include "support/TestInstallation.h"
-#include "ui/FixedPitchFont.h"
+#include "support/TinyFileSystem.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QDir>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,6 +76,31 @@ TEST(Print, CancelledDialogPrintsNothingAndSaysNothing) {
     EXPECT_TRUE(shown.platform().messages.empty());
 }
 
+// The words pdftotext finds, each with its page and horizontal extent.
+struct PdfWord {
+    int Page = 0;
+    double Left = 0;
+    double Right = 0;
+    QString Text;
+};
+
+QList<PdfWord> PdfWords(const QString& boxes) {
+    QList<PdfWord> words;
+    int page = 0;
+    const QRegularExpression item(
+        R"re(<page |<word xMin="([0-9.]+)"[^>]*xMax="([0-9.]+)"[^>]*>([^<]*)</word>)re");
+    for (auto m = item.globalMatch(boxes); m.hasNext();) {
+        const QRegularExpressionMatch match = m.next();
+        if (match.captured(0).startsWith(QStringLiteral("<page"))) {
+            ++page;
+            continue;
+        }
+        words.append(
+            {page, match.captured(1).toDouble(), match.captured(2).toDouble(), match.captured(3)});
+    }
+    return words;
+}
+
 TEST(Print, PdfHoldsEveryLineAlignedOverPagesInAFixedPitchFont) {
     Shown shown(Values(150));
     const QString pdf = shown.install.dataHome() + "/report.pdf";
@@ -114,13 +140,23 @@ TEST(Print, PdfHoldsEveryLineAlignedOverPagesInAFixedPitchFont) {
     EXPECT_EQ(units, 150 + 4); // the rows and the four statistics lines with a unit
     EXPECT_EQ(unitLeft.size(), 2) << QStringList(unitLeft.values()).join(' ').toStdString();
 
-    const QString fonts = ToolOutput("pdffonts", {pdf});
-    const QStringList rows = fonts.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(rows.size(), 3) << fonts.toStdString(); // heading, rule, one font
-    const QString embedded = rows[2].section(' ', 0, 0).section('+', -1);
-    const QString family = QFontInfo(FixedPitchFont(10)).family();
-    EXPECT_EQ(embedded, QString(family).remove(' '));
-    EXPECT_TRUE(QFontDatabase::isFixedPitch(family)) << family.toStdString();
+    // Whatever font the system gave: every character on one advance, so that each word starts
+    // a whole number of characters from the left margin of its page.
+    const QList<PdfWord> words = PdfWords(boxes);
+    ASSERT_FALSE(words.isEmpty());
+    const double advance = (words[0].Right - words[0].Left) / words[0].Text.size();
+    QMap<int, double> pageLeft;
+    for (const PdfWord& word : words)
+        pageLeft[word.Page] = std::min(pageLeft.value(word.Page, word.Left), word.Left);
+    int offGrid = 0;
+    for (const PdfWord& word : words) {
+        const double width = (word.Right - word.Left) / word.Text.size();
+        const double columns = (word.Left - pageLeft[word.Page]) / advance;
+        if (std::abs(width - advance) > advance / 100 ||
+            std::abs(columns - std::round(columns)) > 0.05)
+            ++offGrid;
+    }
+    EXPECT_EQ(offGrid, 0) << "of " << words.size() << " words at an advance of " << advance;
 }
 
 // The paragraphs of an OpenDocument text with their blanks.
@@ -249,6 +285,11 @@ TEST(Spreadsheet, ThreeValuesWithChartReadBackCellByCell) {
     EXPECT_EQ(Cell(book, "E17")["value"].toString(), "Fe");
     EXPECT_EQ(Cell(book, "A18")["value"], QJsonValue::Undefined);
     EXPECT_EQ(Cell(book, "C15")["font"].toArray(), QJsonArray({"Lucida Console", true, 10.0}));
+    // A fixed-pitch ("modern") face, so that where the font is missing another fixed-pitch one
+    // keeps the blank-padded columns.
+    const QByteArray styles = ZipEntry(path, "xl/styles.xml");
+    EXPECT_GT(styles.count("<name val=\"Lucida Console\"/><family val=\"3\"/>"), 0);
+    EXPECT_EQ(styles.count("<name val=\"Lucida Console\"/><family val=\"2\"/>"), 0);
 
     // Widths in characters; the file keeps them with the padding of a cell's margins.
     const QJsonObject columns = book["columns"].toObject();
@@ -298,6 +339,10 @@ TEST(Spreadsheet, LimitsAndTargetDrawFiveLinesAndNoMeansNoChart) {
     EXPECT_EQ(series[2]["dash"].toString(), "dash");
     EXPECT_EQ(series[3]["dash"].toString(), "dash");
     EXPECT_EQ(series[4]["dash"], QJsonValue::Null);
+    // The target: two thin lines; the others single.
+    EXPECT_EQ(series[4]["compound"].toString(), "dbl");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(series[i]["compound"], QJsonValue::Null) << i;
 
     shown.platform().openedDocuments.clear();
     book = ReadWorkbook(ExportWorkbook(shown, PlatformServices::Answer::No));
@@ -345,6 +390,36 @@ TEST(Spreadsheet, UnopenedWorkbookShowsTheReasonAloneAndLogsOpenExcel) {
     const QString reason = shown.platform().messages[1].text;
     EXPECT_TRUE(reason.startsWith("Keine Anwendung öffnet ")) << reason.toStdString();
     EXPECT_TRUE(shown.log().contains("Open Excel:" + reason));
+}
+
+TEST(Spreadsheet, FullDiskNamesTheFileAndSaysSoInTheChosenLanguage) {
+    Shown shown(Values(300));
+    const QString folder = shown.w->state().MessDataPath + "/xlsx";
+    const TinyFileSystem disk(folder, 16);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.error().toStdString();
+    disk.fill();
+    const auto failure = [&] {
+        shown.platform().clearMessages();
+        shown.platform().answers = {PlatformServices::Answer::No};
+        shown.w->cmdExcel->click();
+        EXPECT_TRUE(shown.platform().openedDocuments.isEmpty());
+        EXPECT_TRUE(shown.exportsEnabled());
+        return shown.platform().messages.empty() ? QString()
+                                                 : shown.platform().messages.back().text;
+    };
+
+    const QString german = failure();
+    EXPECT_TRUE(german.contains(QDir::toNativeSeparators(folder) + "/Messwerte "))
+        << german.toStdString();
+    EXPECT_TRUE(german.endsWith(" konnte nicht geschrieben werden: Kein Speicherplatz mehr auf "
+                                "dem Datenträger"))
+        << german.toStdString();
+    shown.w->English->trigger();
+    const QString english = failure();
+    EXPECT_TRUE(english.endsWith(" could not be written: No space left on the disk"))
+        << english.toStdString();
+    EXPECT_TRUE(QDir(folder).entryList({"*.xlsx"}).isEmpty()) << "nothing half-written";
 }
 
 } // namespace

@@ -59,6 +59,7 @@ def chart(path):
             "name": name.text if name is not None else None,
             "colour": colour.get("val") if colour is not None else None,
             "dash": dash.get("val") if dash is not None else None,
+            "compound": ln.get("cmpd") if ln is not None else None,
             "marker": marker.get("val") if marker is not None else None,
             "values": values.text if values is not None else None,
             "points": len(cache),

@@ -1,15 +1,16 @@
 #include "files/MesFiles.h"
 
+#include "core/Descriptions.h"
 #include "core/MesFile.h"
 #include "core/TextTable.h"
 #include "support/FakePlatformServices.h"
 #include "support/TinyFileSystem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
-#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -207,8 +208,35 @@ TEST_F(MesFilesTest, FullDiskLeavesTheOldFileAndSaysWhichAndWhy) {
     EXPECT_TRUE(text.startsWith("Fehler beim Speichern der Datei " +
                                 QDir::toNativeSeparators(inMes("Probe.mes")) + ": "))
         << text.toStdString();
-    EXPECT_TRUE(text.endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC)))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(": No space left on the disk")) << text.toStdString();
     EXPECT_EQ(log, platform.messageTexts());
+}
+
+TEST_F(MesFilesTest, OnlineFileOnAFullDiskNamesItAndTheReasonInTheChosenLanguage) {
+    const TinyFileSystem disk(mesFolder(), 16);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.error().toStdString();
+    QStringList online;
+    MesFileContext withReceiver = context();
+    withReceiver.OnlineFailure = [&](const QString& text) { online << text; };
+    // Many values received: more than the disk holds, so the write is cut short.
+    const QString many = Report.repeated(200);
+    const auto saveOnline = [&] {
+        bool speichernShow = false;
+        return SaveMesFile(platform, withReceiver, speichernShow, [&] { return many; }).Status;
+    };
+    const QString start =
+        "Fehler beim Speichern der Datei " + QDir::toNativeSeparators(inMes("Online.mes")) + ": ";
+
+    EXPECT_EQ(saveOnline(), MesFileStatus::Failed);
+    GermanDescriptions german;
+    QCoreApplication::installTranslator(&german);
+    EXPECT_EQ(saveOnline(), MesFileStatus::Failed);
+    QCoreApplication::removeTranslator(&german);
+    EXPECT_EQ(online, QStringList({start + "No space left on the disk",
+                                   start + "Kein Speicherplatz mehr auf dem Datenträger"}));
+    EXPECT_TRUE(QDir(mesFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << "nothing half-written";
 }
 
 TEST_F(MesFilesTest, OnlineFailuresGoToTheirOwnReceiver) {

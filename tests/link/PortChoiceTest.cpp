@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,6 +62,55 @@ TEST(PortChoice, UnpluggingTheChosenPortIsReported) {
     // A port whose name differs from the box text is not the user's.
     w->PortEvent(2, QStringLiteral("COM8"));
     EXPECT_EQ(install.platform.messages.size(), 1u);
+}
+
+bool Listed(const QComboBox& combo, const QString& port) {
+    for (int i = 0; i < combo.count(); ++i) {
+        if (combo.itemText(i).section(u' ', 0, 0) == port)
+            return true;
+    }
+    return false;
+}
+
+TEST(PortChoice, PortsPluggedInWhileRunningJoinTheListAndLeaveItUnlessChosen) {
+    TestInstallation install(QStringLiteral("DP\r\n"));
+    const QString appData = install.configHome() + QStringLiteral("/Tavelin/Delta-Pro DIVEDADE");
+    QDir().mkpath(appData);
+    auto w = install.start();
+    const QComboBox& combo = *w->ComboPort;
+    const QString shown = combo.currentText();
+    ASSERT_FALSE(Listed(combo, "COM9"));
+    SimOptions options;
+    options.PortsFolder = PortsFolder(appData);
+
+    options.ComNumber = 9;
+    InstrumentSimulator nine;
+    ASSERT_FALSE(nine.start(QStringLiteral("DP"), options).isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Listed(combo, "COM9"); }, 10000));
+    EXPECT_EQ(combo.currentText(), shown) << "what the user chose stays";
+    nine.unplug();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Listed(combo, "COM9"); }, 10000));
+
+    options.ComNumber = 12;
+    InstrumentSimulator twelve;
+    ASSERT_FALSE(twelve.start(QStringLiteral("DP"), options).isEmpty());
+    options.ComNumber = 10;
+    InstrumentSimulator ten;
+    ASSERT_FALSE(ten.start(QStringLiteral("DP"), options).isEmpty());
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return Listed(combo, "COM10") && Listed(combo, "COM12"); }, 10000));
+    const int at10 = combo.findText(QStringLiteral("COM10"), Qt::MatchStartsWith);
+    EXPECT_EQ(combo.itemText(at10 + 1).section(u' ', 0, 0), QStringLiteral("COM12"));
+
+    // The chosen port stays listed when it goes; its message is as before.
+    w->ComboPort->setEditText(QStringLiteral("COM12"));
+    twelve.unplug();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !install.platform.messages.empty(); }, 10000));
+    EXPECT_EQ(install.platform.messageTexts().value(0),
+              QStringLiteral("Verbindungsabbruch wegen COM12 Unplugged\r\n"));
+    EXPECT_TRUE(Listed(combo, "COM12"));
+    EXPECT_EQ(combo.currentText(), QStringLiteral("COM12"));
+    EXPECT_TRUE(Listed(combo, "COM10"));
 }
 
 TEST(PortChoice, PinnedSimulatorPortIsListedForBothLinkKinds) {

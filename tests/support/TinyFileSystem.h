@@ -44,6 +44,12 @@ public:
         }
     }
 
+    // As a disk mounted read-only, or one the kernel switched to read-only after an error.
+    bool makeReadOnly() const {
+        return ::mount("tmpfs", QFile::encodeName(m_folder).constData(), "tmpfs",
+                       MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
+    }
+
     // Gives the space back.
     void empty() const { QFile::remove(QDir(m_folder).filePath(QStringLiteral(".filler"))); }
 

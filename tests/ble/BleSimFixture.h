@@ -2,7 +2,7 @@
 
 #include "BleEventLog.h"
 #include "link/ble/QtBleClient.h"
-#include "sim/ble/PrivateBus.h"
+#include "sim/PrivateBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

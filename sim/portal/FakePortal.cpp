@@ -7,7 +7,6 @@
 
 namespace {
 
-const QString PortalName = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString DesktopPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString RemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
 const QString Properties = QStringLiteral("org.freedesktop.DBus.Properties");
@@ -39,28 +38,7 @@ QString ObjectPath(const QString& kind, const QString& sender, const QString& to
 } // namespace
 
 FakePortal::FakePortal(const Options& options, QObject* parent)
-    : QDBusVirtualObject(parent), m_options(options), m_bus(QString()) {}
-
-bool FakePortal::start(const QDBusConnection& bus) {
-    m_bus = bus;
-    if (!m_bus.isConnected()) {
-        m_error = QStringLiteral("no bus: ") + m_bus.lastError().message();
-        return false;
-    }
-    if (!m_bus.registerVirtualObject(QStringLiteral("/"), this, QDBusConnection::SubPath)) {
-        m_error = QStringLiteral("the object tree could not be registered");
-        return false;
-    }
-    if (!m_bus.registerService(PortalName)) {
-        m_error = QStringLiteral("the portal's name is taken: ") + m_bus.lastError().message();
-        return false;
-    }
-    return true;
-}
-
-QString FakePortal::introspect(const QString&) const {
-    return QString();
-}
+    : BusService(parent), m_options(options) {}
 
 bool FakePortal::handleMessage(const QDBusMessage& message, const QDBusConnection&) {
     const QString path = message.path();
@@ -193,14 +171,16 @@ void FakePortal::answer(const QDBusMessage& message, const QVariantMap& options,
                         const QVariantMap& results) {
     const QString path = ObjectPath(QStringLiteral("request"), message.service(),
                                     options.value(QStringLiteral("handle_token")).toString());
-    reply(message, {QVariant::fromValue(QDBusObjectPath(path))});
-    const QString caller = message.service();
-    QTimer::singleShot(0, this, [this, caller, path, code, results] {
-        QDBusMessage response =
-            QDBusMessage::createTargetedSignal(caller, path, Request, QStringLiteral("Response"));
-        response << code << results;
+    QDBusMessage response = QDBusMessage::createTargetedSignal(message.service(), path, Request,
+                                                               QStringLiteral("Response"));
+    response << code << results;
+    if (m_options.AnswerFirst) {
         m_bus.send(response);
-    });
+        reply(message, {QVariant::fromValue(QDBusObjectPath(path))});
+        return;
+    }
+    reply(message, {QVariant::fromValue(QDBusObjectPath(path))});
+    QTimer::singleShot(0, this, [this, response] { m_bus.send(response); });
 }
 
 void FakePortal::closeSessions() {
@@ -213,13 +193,8 @@ void FakePortal::closeSessions() {
     m_sessions.clear();
 }
 
-void FakePortal::reply(const QDBusMessage& message, const QList<QVariant>& arguments) {
-    m_bus.send(message.createReply(arguments));
-}
-
 void FakePortal::fail(const QDBusMessage& message, const QString& text) {
-    m_bus.send(
-        message.createErrorReply(QStringLiteral("org.freedesktop.portal.Error.Failed"), text));
+    BusService::fail(message, QStringLiteral("org.freedesktop.portal.Error.Failed"), text);
 }
 
 bool FakePortal::handleSimulator(const QDBusMessage& message) {

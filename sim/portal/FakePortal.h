@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVirtualObject>
+#include "sim/BusService.h"
+
 #include <QMap>
 #include <QSet>
 #include <QStringList>
@@ -16,21 +15,18 @@
 //
 // The object "/org/tavelin/simulator" (interface org.tavelin.PortalSimulator) steers it: Calls
 // (what was called, in order), SetRefuse(b), CloseSessions (the desktop ends every session).
-class FakePortal : public QDBusVirtualObject {
+class FakePortal : public BusService {
     Q_OBJECT
 public:
     struct Options {
         uint DeviceTypes = 7; // keyboard, pointer, touchscreen
         bool Refuse = false;
+        // Each request is answered before the call is replied to, as a client may see it.
+        bool AnswerFirst = false;
     };
 
     explicit FakePortal(const Options& options, QObject* parent = nullptr);
 
-    // Registers the objects and takes the portal's name; false with errorString() when not.
-    bool start(const QDBusConnection& bus);
-    QString errorString() const { return m_error; }
-
-    QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:
@@ -44,10 +40,9 @@ private:
 
     bool handleRemoteDesktop(const QDBusMessage& message);
     bool handleSimulator(const QDBusMessage& message);
-    // Replies with the request's path and answers on it afterwards.
+    // Replies with the request's path and answers on it.
     void answer(const QDBusMessage& message, const QVariantMap& options, uint code,
                 const QVariantMap& results);
-    void reply(const QDBusMessage& message, const QList<QVariant>& arguments = {});
     void fail(const QDBusMessage& message, const QString& text);
     // The session named in the call, when the caller owns it; null after a failure reply.
     Session* sessionOf(const QDBusMessage& message);
@@ -57,10 +52,8 @@ private:
     void closeSessions();
 
     Options m_options;
-    QDBusConnection m_bus;
     QMap<QString, Session> m_sessions; // by path
     QSet<QString> m_tokens;            // handed out and not used yet
     int m_tokenCount = 0;
     QStringList m_calls;
-    QString m_error;
 };

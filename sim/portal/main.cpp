@@ -2,7 +2,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDBusConnection>
 #include <QTextStream>
 
 // A desktop's remote-desktop portal on a private D-Bus bus, until killed.
@@ -22,23 +21,23 @@ int main(int argc, char** argv) {
         QStringLiteral("mask"), QStringLiteral("7"));
     const QCommandLineOption refuse(QStringLiteral("refuse"),
                                     QStringLiteral("The user refuses every start asked for."));
-    parser.addOptions({bus, devices, refuse});
+    const QCommandLineOption answerFirst(
+        QStringLiteral("answer-first"),
+        QStringLiteral("Answer each request before replying to its call."));
+    parser.addOptions({bus, devices, refuse, answerFirst});
     parser.process(app);
 
-    QTextStream err(stderr);
     FakePortal::Options options;
     bool devicesOk = false;
     options.DeviceTypes = parser.value(devices).toUInt(&devicesOk);
     options.Refuse = parser.isSet(refuse);
+    options.AnswerFirst = parser.isSet(answerFirst);
     if (!parser.isSet(bus) || !devicesOk) {
-        err << "transfer-portal-sim: give --bus and the device types as a number\n";
+        QTextStream(stderr) << "transfer-portal-sim: give --bus and the device types as a number\n";
         return 2;
     }
     FakePortal portal(options);
-    if (!portal.start(QDBusConnection::connectToBus(parser.value(bus), QStringLiteral("portal")))) {
-        err << "transfer-portal-sim: " << portal.errorString() << '\n';
-        return 1;
-    }
-    QTextStream(stdout) << "ready\n" << Qt::flush;
-    return app.exec();
+    return ServeUntilKilled(portal, parser.value(bus),
+                            QStringLiteral("org.freedesktop.portal.Desktop"),
+                            QStringLiteral("transfer-portal-sim"));
 }

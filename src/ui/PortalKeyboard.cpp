@@ -135,11 +135,13 @@ void PortalKeyboard::request(const QString& method, QVariantList arguments, QVar
     arguments << options;
     m_step = step;
     // The answer may come before the reply to the call.
-    listen(RequestPath(m_bus.baseService(), token));
-    call(PortalCall(method, arguments), [this](const QDBusMessage& reply) {
-        // A portal older than handle tokens names the request itself.
+    const QString expected = RequestPath(m_bus.baseService(), token);
+    listen(expected);
+    call(PortalCall(method, arguments), [this, expected](const QDBusMessage& reply) {
+        // A portal older than handle tokens names the request itself; by the time its reply is
+        // here the answer may have come and the next request be on its way.
         const QString handle = qdbus_cast<QDBusObjectPath>(reply.arguments().value(0)).path();
-        if (!handle.isEmpty() && handle != m_request)
+        if (m_request == expected && !handle.isEmpty() && handle != expected)
             listen(handle);
     });
 }

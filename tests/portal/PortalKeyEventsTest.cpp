@@ -138,6 +138,17 @@ TEST_F(PortalKeyEvents, ASecondRunWithTheKeptTokenStartsWithoutAsking) {
     EXPECT_TRUE(platform.messages.empty()) << platform.messageTexts().join('|').toStdString();
 }
 
+// A client may see a request's answer before the reply to its call; nothing may wait on the
+// reply then.
+TEST_F(PortalKeyEvents, AnswersThatComeBeforeTheRepliesAreTakenAllTheSame) {
+    ASSERT_TRUE(startPortal({QStringLiteral("--answer-first")}));
+    begin(QStringLiteral("1;;0000;ENTER"));
+    ASSERT_TRUE(keyboardOpens());
+    measure(8.5);
+    EXPECT_TRUE(WaitFor([&] { return keysyms() == KeysymCalls(cell(0, 2) + "\n"); }))
+        << keysyms().join('|').toStdString();
+}
+
 TEST_F(PortalKeyEvents, ARefusalIsToldOnceAndSwitchesTheFunctionOffKeepingEveryValue) {
     ASSERT_TRUE(startPortal({QStringLiteral("--refuse")}));
     begin(QStringLiteral("1;;0000;ENTER"));

@@ -1,51 +1,16 @@
 #include "PortalSim.h"
 
-#include "sim/PrivateBus.h"
-#include "ui/EventWait.h"
-
-#include <QDBusConnection>
-#include <QDeadlineTimer>
-
 namespace {
 
-PrivateBus* bus = nullptr;
-QString busProblem;
-
-class BusEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (!PrivateBus::daemonAvailable())
-            return;
-        bus = new PrivateBus;
-        if (!bus->start()) {
-            busProblem = bus->errorString();
-            delete bus;
-            bus = nullptr;
-            return;
-        }
-        bus->exportAsSessionBus();
-    }
-    void TearDown() override {
-        QDBusConnection::disconnectFromBus(QStringLiteral("control"));
-        delete bus;
-        bus = nullptr;
-    }
-};
-
-[[maybe_unused]] ::testing::Environment* const environment =
-    ::testing::AddGlobalTestEnvironment(new BusEnvironment);
+// The program's first use of the session bus must find the private one.
+[[maybe_unused]] ::testing::Environment* const environment = UsePrivateBus(BusRole::Session);
 
 } // namespace
-
-bool WaitFor(const std::function<bool()>& done, int limitMs) {
-    return RunEventsUntil(done, limitMs, [] { return false; }) ==
-           PlatformServices::WaitResult::Done;
-}
 
 void PortalSimTest::SetUp() {
     if (!PrivateBus::daemonAvailable())
         GTEST_SKIP() << "dbus-daemon is missing: no private bus for the simulated portal";
-    ASSERT_TRUE(bus) << busProblem.toStdString();
+    ASSERT_TRUE(SimulatorBus()) << BusProblem().toStdString();
     qunsetenv("WAYLAND_DISPLAY");
     qputenv("XDG_SESSION_TYPE", "wayland");
 }
@@ -57,17 +22,7 @@ void PortalSimTest::TearDown() {
 
 bool PortalSimTest::startPortal(const QStringList& options) {
     m_portal = std::make_unique<QProcess>();
-    m_portal->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_portal->start(QStringLiteral(TRANSFER_PORTAL_SIM),
-                    QStringList{QStringLiteral("--bus"), bus->address()} + options);
-    const QDeadlineTimer deadline(10000);
-    QByteArray output;
-    while (!output.contains("ready\n") && !deadline.hasExpired()) {
-        if (!m_portal->waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-            break;
-        output += m_portal->readAllStandardOutput();
-    }
-    return output.contains("ready\n");
+    return StartSimulator(*m_portal, QStringLiteral(TRANSFER_PORTAL_SIM), options);
 }
 
 void PortalSimTest::killPortal() {
@@ -79,13 +34,8 @@ void PortalSimTest::killPortal() {
 }
 
 QDBusMessage PortalSimTest::control(const QString& method, const QVariantList& arguments) {
-    QDBusConnection connection =
-        QDBusConnection::connectToBus(bus->address(), QStringLiteral("control"));
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/tavelin/simulator"),
-        QStringLiteral("org.tavelin.PortalSimulator"), method);
-    call.setArguments(arguments);
-    return connection.call(call, QDBus::Block, 5000);
+    return CallSimulator(QStringLiteral("org.freedesktop.portal.Desktop"),
+                         QStringLiteral("org.tavelin.PortalSimulator"), method, arguments);
 }
 
 QStringList PortalSimTest::calls() {

@@ -1,14 +1,8 @@
 #pragma once
 
-#include <QDBusMessage>
-#include <QProcess>
-#include <QStringList>
-#include <functional>
-#include <gtest/gtest.h>
-#include <memory>
+#include "support/SimulatorBus.h"
 
-// Lets events run until done() holds or limitMs passes; false on time-out.
-bool WaitFor(const std::function<bool()>& done, int limitMs = 10000);
+#include <memory>
 
 // The simulated remote-desktop portal in a process of its own on this test program's private
 // session bus, which the program's own session bus is pointed at before any test; the session

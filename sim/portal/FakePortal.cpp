@@ -169,8 +169,10 @@ void FakePortal::notifyKeysym(const QDBusMessage& message) {
 
 void FakePortal::answer(const QDBusMessage& message, const QVariantMap& options, uint code,
                         const QVariantMap& results) {
-    const QString path = ObjectPath(QStringLiteral("request"), message.service(),
-                                    options.value(QStringLiteral("handle_token")).toString());
+    const QString token = m_options.OwnRequestNames
+                              ? QStringLiteral("request%1").arg(++m_requestCount)
+                              : options.value(QStringLiteral("handle_token")).toString();
+    const QString path = ObjectPath(QStringLiteral("request"), message.service(), token);
     QDBusMessage response = QDBusMessage::createTargetedSignal(message.service(), path, Request,
                                                                QStringLiteral("Response"));
     response << code << results;

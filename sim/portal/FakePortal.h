@@ -23,6 +23,8 @@ public:
         bool Refuse = false;
         // Each request is answered before the call is replied to, as a client may see it.
         bool AnswerFirst = false;
+        // Requests get names of the portal's own, as before handle tokens.
+        bool OwnRequestNames = false;
     };
 
     explicit FakePortal(const Options& options, QObject* parent = nullptr);
@@ -55,5 +57,6 @@ private:
     QMap<QString, Session> m_sessions; // by path
     QSet<QString> m_tokens;            // handed out and not used yet
     int m_tokenCount = 0;
+    int m_requestCount = 0;
     QStringList m_calls;
 };

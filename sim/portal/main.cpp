@@ -24,7 +24,10 @@ int main(int argc, char** argv) {
     const QCommandLineOption answerFirst(
         QStringLiteral("answer-first"),
         QStringLiteral("Answer each request before replying to its call."));
-    parser.addOptions({bus, devices, refuse, answerFirst});
+    const QCommandLineOption ownNames(
+        QStringLiteral("own-request-names"),
+        QStringLiteral("Name requests without the caller's handle tokens, as old portals did."));
+    parser.addOptions({bus, devices, refuse, answerFirst, ownNames});
     parser.process(app);
 
     FakePortal::Options options;
@@ -32,6 +35,7 @@ int main(int argc, char** argv) {
     options.DeviceTypes = parser.value(devices).toUInt(&devicesOk);
     options.Refuse = parser.isSet(refuse);
     options.AnswerFirst = parser.isSet(answerFirst);
+    options.OwnRequestNames = parser.isSet(ownNames);
     if (!parser.isSet(bus) || !devicesOk) {
         QTextStream(stderr) << "transfer-portal-sim: give --bus and the device types as a number\n";
         return 2;

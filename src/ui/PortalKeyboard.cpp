@@ -138,11 +138,10 @@ void PortalKeyboard::request(const QString& method, QVariantList arguments, QVar
     const QString expected = RequestPath(m_bus.baseService(), token);
     listen(expected);
     call(PortalCall(method, arguments), [this, expected](const QDBusMessage& reply) {
-        // A portal older than handle tokens names the request itself; by the time its reply is
-        // here the answer may have come and the next request be on its way.
-        const QString handle = qdbus_cast<QDBusObjectPath>(reply.arguments().value(0)).path();
-        if (m_request == expected && !handle.isEmpty() && handle != expected)
-            listen(handle);
+        // A portal older than handle tokens (2017) names the request itself, and may answer it
+        // before this reply says where: its answer cannot be waited for.
+        if (qdbus_cast<QDBusObjectPath>(reply.arguments().value(0)).path() != expected)
+            end(PlatformServices::KeyboardEnd::Unavailable);
     });
 }
 

@@ -1,6 +1,6 @@
 #include "link/ble/BleLink.h"
 #include "link/ble/QtBleClient.h"
-#include "sim/ble/PrivateBus.h"
+#include "sim/PrivateBus.h"
 #include "support/BleConnect.h"
 #include "support/TestInstallation.h"
 #include "ui/EventWait.h"

@@ -39,8 +39,7 @@ QString bluezUuid(const QString& uuid) {
 } // namespace
 
 FakeBluez::FakeBluez(const Options& options, QObject* parent)
-    : QDBusVirtualObject(parent), m_options(options), m_bus(QString()),
-      m_onlineTimer(new QTimer(this)) {
+    : BusService(parent), m_options(options), m_onlineTimer(new QTimer(this)) {
     qDBusRegisterMetaType<Interfaces>();
     qDBusRegisterMetaType<ManagedObjects>();
     m_instrument.setMemories(options.Memories);
@@ -59,23 +58,6 @@ FakeBluez::FakeBluez(const Options& options, QObject* parent)
                                {QStringLiteral("UUIDs"), QStringList()}});
     m_devicePath =
         m_adapterPath + QStringLiteral("/dev_") + QString(m_options.Address).replace(u':', u'_');
-}
-
-bool FakeBluez::start(const QDBusConnection& bus) {
-    m_bus = bus;
-    if (!m_bus.isConnected()) {
-        m_error = QStringLiteral("no bus: ") + m_bus.lastError().message();
-        return false;
-    }
-    if (!m_bus.registerVirtualObject(QStringLiteral("/"), this, QDBusConnection::SubPath)) {
-        m_error = QStringLiteral("the object tree could not be registered");
-        return false;
-    }
-    if (!m_bus.registerService(QStringLiteral("org.bluez"))) {
-        m_error = QStringLiteral("the name org.bluez is taken: ") + m_bus.lastError().message();
-        return false;
-    }
-    return true;
 }
 
 QString FakeBluez::addObject(const QString& path, const QString& interface,
@@ -140,18 +122,6 @@ void FakeBluez::setProperty(const QString& path, const QString& interface, const
         QDBusMessage::createSignal(path, Properties, QStringLiteral("PropertiesChanged"));
     signal << interface << QVariantMap{{name, value}} << QStringList();
     m_bus.send(signal);
-}
-
-void FakeBluez::reply(const QDBusMessage& message, const QList<QVariant>& arguments) {
-    m_bus.send(message.createReply(arguments));
-}
-
-void FakeBluez::fail(const QDBusMessage& message, const QString& name, const QString& text) {
-    m_bus.send(message.createErrorReply(name, text));
-}
-
-QString FakeBluez::introspect(const QString&) const {
-    return QString();
 }
 
 bool FakeBluez::handleMessage(const QDBusMessage& message, const QDBusConnection&) {

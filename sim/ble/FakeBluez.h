@@ -1,10 +1,8 @@
 #pragma once
 
 #include "BleInstrument.h"
+#include "sim/BusService.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVirtualObject>
 #include <QMap>
 #include <QString>
 #include <QVariantMap>
@@ -13,13 +11,13 @@ class QTimer;
 
 // A BlueZ daemon with one adapter and one LE instrument, as far as QtBluetooth's D-Bus backend
 // uses it: the object manager at "/", org.bluez.Adapter1, org.bluez.Device1 and the instrument's
-// GATT services, characteristics and notification descriptors, with their properties. It owns
-// "org.bluez" on the bus given and never calls a client, so clients may block on their calls.
+// GATT services, characteristics and notification descriptors, with their properties, as
+// "org.bluez".
 //
 // The object "/org/tavelin/simulator" (interface org.tavelin.BleSimulator) steers it: Drop,
 // Restore, SetRefuseReads(b), SetResolveServices(b), SetOnlineInterval(i), SendOnline,
 // SetMemories(s), Received.
-class FakeBluez : public QDBusVirtualObject {
+class FakeBluez : public BusService {
     Q_OBJECT
 public:
     struct Options {
@@ -34,10 +32,6 @@ public:
 
     explicit FakeBluez(const Options& options, QObject* parent = nullptr);
 
-    // Registers the objects and takes the name "org.bluez"; false with errorString() when not.
-    bool start(const QDBusConnection& bus);
-    QString errorString() const { return m_error; }
-
     BleInstrument& instrument() { return m_instrument; }
 
     // The link drops as when the instrument goes out of range; connecting fails until restore().
@@ -49,7 +43,6 @@ public:
     // Notifies one online value when the measurement notifications are on; returns its line.
     QString sendOnline();
 
-    QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:
@@ -59,8 +52,6 @@ private:
     QString addObject(const QString& path, const QString& interface, const QVariantMap& properties);
     void setProperty(const QString& path, const QString& interface, const QString& name,
                      const QVariant& value);
-    void reply(const QDBusMessage& message, const QList<QVariant>& arguments = {});
-    void fail(const QDBusMessage& message, const QString& name, const QString& text);
     bool handleProperties(const QDBusMessage& message);
     bool handleAdapter(const QDBusMessage& message);
     bool handleDevice(const QDBusMessage& message);
@@ -75,7 +66,6 @@ private:
 
     Options m_options;
     BleInstrument m_instrument;
-    QDBusConnection m_bus;
     QMap<QString, Interfaces> m_objects;
     QMap<QString, QString> m_charUuids; // characteristic path -> UUID
     QString m_adapterPath;
@@ -83,5 +73,4 @@ private:
     bool m_deviceListed = false;
     bool m_dropped = false;
     QTimer* m_onlineTimer;
-    QString m_error;
 };

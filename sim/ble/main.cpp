@@ -2,7 +2,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDBusConnection>
 #include <QTextStream>
 
 // A Bluetooth LE instrument on a private D-Bus bus, played as BlueZ would show it, until killed.
@@ -51,10 +50,6 @@ int main(int argc, char** argv) {
     options.RefuseReads = parser.isSet(refuseReads);
 
     FakeBluez bluez(options);
-    if (!bluez.start(QDBusConnection::connectToBus(parser.value(bus), QStringLiteral("fake")))) {
-        err << "transfer-ble-sim: " << bluez.errorString() << '\n';
-        return 1;
-    }
-    QTextStream(stdout) << "ready\n" << Qt::flush;
-    return app.exec();
+    return ServeUntilKilled(bluez, parser.value(bus), QStringLiteral("org.bluez"),
+                            QStringLiteral("transfer-ble-sim"));
 }

@@ -7,6 +7,7 @@
 
 KeyEventContext frmTransfer::keyEventContext() {
     return KeyEventContext{m_state.Settings,
+                           m_state.AppDataPath,
                            m_state.KeyEventAppStarted,
                            m_state.KeyEventTaskId,
                            m_state.KeyEventGoneShown,
@@ -23,10 +24,9 @@ KeyEventContext frmTransfer::keyEventContext() {
                            }};
 }
 
-void frmTransfer::startKeyEventApp() {
+void frmTransfer::startKeyEvents() {
     KeyEventContext context = keyEventContext();
-    StartKeyEventApp(context);
-    TellIfNoKeyStrokes(context);
+    StartKeyEvents(context);
 }
 
 frmTastatur* frmTransfer::keyEventDialog() {

@@ -131,7 +131,7 @@ void frmTransfer::Form_Load() {
     // 14.-15.
     Voreinstellungen(QStringLiteral("SL"));
     Voreinstellungen(QStringLiteral("TL"));
-    startKeyEventApp();
+    startKeyEvents();
 
     // 16.
     if (m_state.Settings.LanguageIndex > 1)

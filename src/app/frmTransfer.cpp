@@ -60,7 +60,10 @@ frmTransfer::frmTransfer(PlatformServices& platform, const QString& programFolde
     resize(QSize(1100, 760).expandedTo(minimumSizeHint()));
 }
 
-frmTransfer::~frmTransfer() = default;
+frmTransfer::~frmTransfer() {
+    // The portal's answers would reach a window that is gone.
+    m_platform.closeKeyboard();
+}
 
 void frmTransfer::buildMenus() {
     mnuDatei = Named(menuBar()->addMenu(QString()), "mnuDatei");

@@ -258,7 +258,7 @@ private:
     void applyOwnCaptions();
     void chooseModelAndBrand();
     KeyEventContext keyEventContext();
-    void startKeyEventApp();
+    void startKeyEvents();
     void forwardKeyEvents(int slot);
     void applyLanguage();
     void showSettingsFailure(const QString& aktion, const QString& description);

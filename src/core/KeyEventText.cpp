@@ -35,3 +35,21 @@ QStringList KeyEventTexts(const MeasurementRecord& record, const QString& decima
         texts << EnterKey;
     return texts;
 }
+
+quint32 KeySymOf(char32_t c) {
+    constexpr quint32 Return = 0xff0d;
+    constexpr quint32 UnicodeKeySyms = 0x1000000;
+    if (c == EnterKey.front().unicode())
+        return Return;
+    return c < 0x100 ? static_cast<quint32>(c) : UnicodeKeySyms | static_cast<quint32>(c);
+}
+
+QList<quint32> KeySymsOf(const QString& text) {
+    QList<quint32> symbols;
+    for (char32_t c : text.toUcs4()) {
+        const bool control = c < 0x20 || (c >= 0x7f && c < 0xa0);
+        if (!control || c == EnterKey.front().unicode())
+            symbols << KeySymOf(c);
+    }
+    return symbols;
+}

@@ -2,6 +2,7 @@
 
 #include "core/MeasurementStore.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -28,3 +29,11 @@ QString KeyEventFieldsWith(const QString& fields, const KeyEventChoice& choice);
 // end "ENTER". The value is always sent; the other items as the fields choose.
 QStringList KeyEventTexts(const MeasurementRecord& record, const QString& decimalsMode,
                           const QString& fields, const QString& lineEnd);
+
+// The X keysym of a character: Latin-1 characters have the keysym of their own number, every
+// other character the Unicode keysym above 0x1000000; the Enter key is Return.
+quint32 KeySymOf(char32_t c);
+
+// The keysyms of a text, one per character, so that a desktop types each character whatever the
+// keyboard layout. Control characters other than the Enter key have no key and are left out.
+QList<quint32> KeySymsOf(const QString& text);

@@ -30,6 +30,20 @@ constexpr int LineEndMessage = 68;
 constexpr int NoneMessage = 69;
 constexpr int NumberMessage = 70;
 
+QString WaylandText(int languageIndex) {
+    return languageIndex == 0
+               ? QStringLiteral("Unter Wayland werden die Werte in das Fenster getippt, das den "
+                                "Fokus hat. Die Anwendung wird nur unter X11 gestartet und nach "
+                                "vorn geholt.")
+               : QStringLiteral("On Wayland the values are typed into the window that has the "
+                                "focus. The application is only started and brought to the front "
+                                "on X11.");
+}
+
+bool OnWayland(const KeyEventContext& context) {
+    return context.Platform.keyRoad() == PlatformServices::KeyRoad::Portal;
+}
+
 // A chosen file becomes a command line: a path with blanks is quoted so it stays one word.
 QString CommandLineOf(const QString& file) {
     return file.contains(u' ') ? u'"' + file + u'"' : file;
@@ -56,10 +70,14 @@ void frmTastatur::buildControls() {
     txtAnwendung = Named(new QLineEdit(frmFunktion), "txtAnwendung");
     txtAnwendung->setMinimumWidth(380);
     txtAnwendung->installEventFilter(this);
+    lblWayland = Named(new QLabel(frmFunktion), "lblWayland");
+    lblWayland->setWordWrap(true);
+    lblWayland->setVisible(OnWayland(m_context.KeyEvents));
     function->addWidget(lblTE);
     function->addWidget(chkTastatur);
     function->addWidget(lblAnwendung);
     function->addWidget(txtAnwendung);
+    function->addWidget(lblWayland);
     outer->addWidget(frmFunktion);
 
     auto* choices = new QHBoxLayout;
@@ -123,6 +141,7 @@ void frmTastatur::Form_Activate() {
     chkEinheit->setText(texts.message(language, UnitMessage));
     frmZeilenEnde->setTitle(texts.message(language, LineEndMessage));
     optKeins->setText(texts.message(language, NoneMessage));
+    lblWayland->setText(WaylandText(language));
 
     chkTastatur->setChecked(s.KeyEventsEnabled);
     txtAnwendung->setText(s.KeyEventApp);
@@ -138,9 +157,10 @@ void frmTastatur::Form_Activate() {
     chkDatum->setChecked(choice[1]);
     chkEinheit->setChecked(choice[2]);
     chkMaterial->setChecked(choice[3]);
-    // The wrapped description needs the height of its text in the current language.
+    // The wrapped texts need the height of their text in the current language.
     adjustSize();
-    lblTE->setMinimumHeight(lblTE->heightForWidth(lblTE->width()));
+    for (QLabel* label : {lblTE, lblWayland})
+        label->setMinimumHeight(label->heightForWidth(label->width()));
     adjustSize();
 }
 
@@ -166,7 +186,9 @@ void frmTastatur::cmdOk_Click() {
         s.KeyEventApp = application;
         keys.AppStarted = false;
     }
-    if (chkTastatur->isChecked() && (application.isEmpty() || application == QLatin1String(" "))) {
+    // On Wayland the values go to the focused window: no application is needed there.
+    if (chkTastatur->isChecked() && !OnWayland(keys) &&
+        (application.isEmpty() || application == QLatin1String(" "))) {
         chkTastatur->setChecked(false);
         s.KeyEventsEnabled = false;
     }
@@ -177,7 +199,6 @@ void frmTastatur::cmdOk_Click() {
     // A target the user closed is started again rather than reported on every value.
     if (keys.AppStarted && !keys.Platform.programRunning(keys.TaskId))
         keys.AppStarted = false;
-    StartKeyEventApp(keys);
-    TellIfNoKeyStrokes(keys);
+    StartKeyEvents(keys);
     hide();
 }

@@ -36,6 +36,7 @@ public:
     QCheckBox* chkTastatur = nullptr;
     QLabel* lblAnwendung = nullptr;
     QLineEdit* txtAnwendung = nullptr;
+    QLabel* lblWayland = nullptr; // where the values go on a Wayland desktop
     QGroupBox* frmInklusive = nullptr;
     QCheckBox* chkNr = nullptr;
     QCheckBox* chkDatum = nullptr;

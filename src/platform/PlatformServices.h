@@ -15,6 +15,13 @@ public:
     enum class Icon { None, Information, Warning, Critical, Question };
     enum class Answer { Ok, Yes, No };
     enum class WaitResult { Done, Escaped, TimedOut };
+    // How key strokes reach other programs: through the X11 display into a window the program
+    // activates, through the Wayland desktop's remote-desktop portal into the window that has
+    // the focus, or not at all.
+    enum class KeyRoad { None, X11, Portal };
+    // Why the portal's keyboard is not there: no portal or none with a keyboard, the user
+    // refused it, or the desktop ended it after it was given.
+    enum class KeyboardEnd { Unavailable, Refused, Gone };
 
     virtual ~PlatformServices() = default;
 
@@ -34,10 +41,21 @@ public:
     virtual bool programRunning(qint64 taskId) const = 0;
     // Brings the program's window to the front with the focus; false when none was found.
     virtual bool activateProgram(qint64 taskId) = 0;
-    // Whether key strokes can reach other programs' windows at all on this desktop.
-    virtual bool keyStrokesAvailable() const = 0;
-    // Types the text into the active window and returns when it was taken; "\n" is Enter.
+    // The road of this desktop session, the same for the whole run.
+    virtual KeyRoad keyRoad() const = 0;
+    // X11: types the text into the active window and returns when it was taken. Portal: hands
+    // the keys to the desktop in order, false when its keyboard is not open. "\n" is Enter.
     virtual bool sendKeys(const QString& keys) = 0;
+    // Portal road: asks the desktop for its keyboard unless it is open or asked for already; the
+    // desktop may ask the user first. `started` gets the token that opens it without asking next
+    // time (empty when the desktop keeps none); `ended` is called once, when it cannot be had or
+    // the desktop later takes it back. The answers come from the event loop.
+    virtual void openKeyboard(const QString& restoreToken,
+                              std::function<void(const QString& token)> started,
+                              std::function<void(KeyboardEnd)> ended) = 0;
+    // Gives the keyboard back; neither answer of openKeyboard() comes any more.
+    virtual void closeKeyboard() = 0;
+    virtual bool keyboardOpen() const = 0;
 
     virtual QDateTime now() const = 0;
     virtual qint64 tickCountMs() const = 0;

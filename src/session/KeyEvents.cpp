@@ -1,9 +1,13 @@
 #include "session/KeyEvents.h"
 
 #include "core/KeyEventText.h"
+#include "core/KeyboardToken.h"
 #include "platform/PlatformServices.h"
 
 namespace {
+
+using KeyRoad = PlatformServices::KeyRoad;
+using KeyboardEnd = PlatformServices::KeyboardEnd;
 
 QString NoKeyStrokesText(int languageIndex) {
     return languageIndex == 0
@@ -13,17 +17,36 @@ QString NoKeyStrokesText(int languageIndex) {
                                 "without XWayland, or no display).");
 }
 
-void Tell(KeyEventContext& context, const QString& text) {
-    context.Platform.messageBox(text, PlatformServices::Buttons::Ok,
-                                PlatformServices::Icon::Information, context.ProgramTitle());
+QString KeyboardEndText(KeyboardEnd end, int languageIndex) {
+    const bool german = languageIndex == 0;
+    switch (end) {
+    case KeyboardEnd::Unavailable:
+        return german ? QStringLiteral("Tastatur Events können nicht gesendet werden: der "
+                                       "Wayland-Desktop bietet über sein Fernsteuerungs-Portal "
+                                       "keine Tastatur an. Die Funktion ist ausgeschaltet.")
+                      : QStringLiteral("Key events cannot be sent: the Wayland desktop offers no "
+                                       "keyboard through its remote-desktop portal. The function "
+                                       "has been switched off.");
+    case KeyboardEnd::Refused:
+        return german ? QStringLiteral("Tastatur Events können nicht gesendet werden: die "
+                                       "Fernsteuerung der Tastatur wurde am Desktop abgelehnt. Die "
+                                       "Funktion ist ausgeschaltet.")
+                      : QStringLiteral("Key events cannot be sent: remote control of the keyboard "
+                                       "was refused on the desktop. The function has been "
+                                       "switched off.");
+    case KeyboardEnd::Gone:
+        break;
+    }
+    return german ? QStringLiteral("Tastatur Events können nicht mehr gesendet werden: der Desktop "
+                                   "hat die Fernsteuerung der Tastatur beendet. Die Funktion ist "
+                                   "ausgeschaltet.")
+                  : QStringLiteral("Key events can no longer be sent: the desktop ended remote "
+                                   "control of the keyboard. The function has been switched off.");
 }
 
-} // namespace
-
-QString KeyEventAppGoneText(const QString& application, int languageIndex) {
-    return QStringLiteral("App ") + application +
-           (languageIndex == 0 ? QStringLiteral(" wurde beendet, bitte Pgm neu starten!")
-                               : QStringLiteral(" was terminated, please restart program!"));
+void Tell(const KeyEventContext& context, const QString& text) {
+    context.Platform.messageBox(text, PlatformServices::Buttons::Ok,
+                                PlatformServices::Icon::Information, context.ProgramTitle());
 }
 
 void StartKeyEventApp(KeyEventContext& context) {
@@ -38,9 +61,8 @@ void StartKeyEventApp(KeyEventContext& context) {
                          s.KeyEventApp);
 }
 
-void TellIfNoKeyStrokes(KeyEventContext& context) {
-    if (!context.Settings.KeyEventsEnabled || context.NoDisplayShown ||
-        context.Platform.keyStrokesAvailable())
+void TellNoKeyStrokes(KeyEventContext& context) {
+    if (context.NoDisplayShown)
         return;
     context.NoDisplayShown = true;
     const QString text = NoKeyStrokesText(context.Settings.LanguageIndex);
@@ -48,17 +70,73 @@ void TellIfNoKeyStrokes(KeyEventContext& context) {
     context.WriteLog(text);
 }
 
+// The answers come from the event loop, long after the caller's context is gone: they keep a
+// copy, whose references are the main window's.
+void OpenPortalKeyboard(const KeyEventContext& context) {
+    context.Platform.openKeyboard(
+        ReadKeyboardToken(context.SettingsFolder),
+        [context](const QString& token) {
+            if (!WriteKeyboardToken(context.SettingsFolder, token))
+                context.WriteLog(QStringLiteral("Tastatur Events: Token des Portals nicht "
+                                                "gespeichert in ") +
+                                 context.SettingsFolder);
+        },
+        [context](KeyboardEnd end) {
+            context.Settings.KeyEventsEnabled = false;
+            const QString text = KeyboardEndText(end, context.Settings.LanguageIndex);
+            context.WriteLog(text);
+            Tell(context, text);
+        });
+}
+
+} // namespace
+
+QString KeyEventAppGoneText(const QString& application, int languageIndex) {
+    return QStringLiteral("App ") + application +
+           (languageIndex == 0 ? QStringLiteral(" wurde beendet, bitte Pgm neu starten!")
+                               : QStringLiteral(" was terminated, please restart program!"));
+}
+
+void StartKeyEvents(KeyEventContext& context) {
+    const KeyRoad road = context.Platform.keyRoad();
+    if (!context.Settings.KeyEventsEnabled) {
+        if (road == KeyRoad::Portal)
+            context.Platform.closeKeyboard();
+        return;
+    }
+    switch (road) {
+    case KeyRoad::X11:
+        StartKeyEventApp(context);
+        break;
+    case KeyRoad::Portal:
+        OpenPortalKeyboard(context);
+        break;
+    case KeyRoad::None:
+        StartKeyEventApp(context);
+        TellNoKeyStrokes(context);
+        break;
+    }
+}
+
 void ForwardKeyEvents(KeyEventContext& context, const MeasurementRecord& record,
                       const QString& decimalsMode) {
     const AppSettings& s = context.Settings;
+    const KeyRoad road = context.Platform.keyRoad();
     // Without a display nothing can be typed; the user was told when the function came on.
-    if (!s.KeyEventsEnabled || !context.Platform.keyStrokesAvailable())
+    if (!s.KeyEventsEnabled || road == KeyRoad::None)
         return;
-    if (!context.Platform.programRunning(context.TaskId)) {
+    if (road == KeyRoad::Portal) {
+        // While the desktop still asks the user, its question may have the focus.
+        if (!context.Platform.keyboardOpen()) {
+            context.WriteLog(QStringLiteral("Tastatur Events: Wert %1 nicht gesendet, der Desktop "
+                                            "hat die Tastatur noch nicht freigegeben")
+                                 .arg(record.Number));
+            return;
+        }
+    } else if (!context.Platform.programRunning(context.TaskId)) {
         context.TellGone(KeyEventAppGoneText(s.KeyEventApp, s.LanguageIndex));
         return;
-    }
-    if (!context.Platform.activateProgram(context.TaskId)) {
+    } else if (!context.Platform.activateProgram(context.TaskId)) {
         context.WriteLog(QStringLiteral("Fenster nicht gefunden: ") + s.KeyEventApp);
         return;
     }

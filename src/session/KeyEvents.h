@@ -12,10 +12,11 @@ class PlatformServices;
 // state of the started target.
 struct KeyEventContext {
     AppSettings& Settings;
-    bool& AppStarted;     // KeyEventAppStarted: the target was started for this run
-    qint64& TaskId;       // KeyEventTaskId: its process, 0 when the start failed
-    bool& GoneShown;      // the target's end was shown in a box
-    bool& NoDisplayShown; // the missing X11 display was shown in a box
+    const QString& SettingsFolder; // AppDataPath, where the portal's token is kept
+    bool& AppStarted;              // KeyEventAppStarted: the target was started for this run
+    qint64& TaskId;                // KeyEventTaskId: its process, 0 when the start failed
+    bool& GoneShown;               // the target's end was shown in a box
+    bool& NoDisplayShown;          // the missing X11 display was shown in a box
     PlatformServices& Platform;
     std::function<QString()> ProgramTitle; // title of message boxes
     std::function<void(const QString&)> WriteLog;
@@ -24,16 +25,18 @@ struct KeyEventContext {
     std::function<void(const QString&)> TellGone;
 };
 
-// Starts KeyEventApp when the function is on and no target runs for it yet.
-void StartKeyEventApp(KeyEventContext& context);
+// Makes key events ready when the function is on, the way this desktop sends them. On X11 it
+// starts KeyEventApp unless a target runs for it already; where key strokes cannot reach other
+// programs it says so once per run, in a box and in the log. On Wayland it asks the desktop's
+// portal for its keyboard, with the token kept from the last run; a keyboard that cannot be had
+// or is taken back later is told once, in a box and in the log, and switches the function off
+// for the run. Switched off, the portal's keyboard is given back.
+void StartKeyEvents(KeyEventContext& context);
 
-// Says once per run, in a box and in the log, that key events cannot reach other programs here;
-// nothing when the function is off or the desktop can send them.
-void TellIfNoKeyStrokes(KeyEventContext& context);
-
-// Types one online record into the target: its window comes to the front, then each text of
-// KeyEventTexts, each taken before the next. A target that has ended is told for every value
-// (TellGone); the record stays in the table either way.
+// Types one online record: on X11 the target's window comes to the front, then each text of
+// KeyEventTexts, each taken before the next; a target that has ended is told for every value
+// (TellGone). On Wayland the texts go to the window that has the focus, once the portal's
+// keyboard is open. The record stays in the table either way.
 void ForwardKeyEvents(KeyEventContext& context, const MeasurementRecord& record,
                       const QString& decimalsMode);
 

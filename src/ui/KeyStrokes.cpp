@@ -1,5 +1,6 @@
 #include "ui/KeyStrokes.h"
 
+#include "core/KeyEventText.h"
 #include "ui/ProcessTree.h"
 
 #include <QByteArray>
@@ -49,12 +50,6 @@ public:
 private:
     xdo_t* m_handle = nullptr;
 };
-
-// Latin-1 characters have key symbols of the same number; every other character has one of its
-// own above 0x1000000.
-KeySym KeySymOf(char32_t c) {
-    return c < 0x100 ? static_cast<KeySym>(c) : static_cast<KeySym>(0x1000000 | c);
-}
 
 // Gives each character of the text that no key produces (such as "µ" on many layouts) an unused
 // key of its own, and keeps it there. libxdo would bind such a character only for the moment of

@@ -2,6 +2,7 @@
 
 #include "ui/EventWait.h"
 #include "ui/KeyStrokes.h"
+#include "ui/PortalKeyboard.h"
 #include "ui/ProcessTree.h"
 
 #include <QApplication>
@@ -89,12 +90,35 @@ bool QtPlatformServices::activateProgram(qint64 taskId) {
     return ActivateWindowOfProcess(taskId);
 }
 
-bool QtPlatformServices::keyStrokesAvailable() const {
-    return KeyStrokesAvailable();
+PlatformServices::KeyRoad QtPlatformServices::keyRoad() const {
+    if (!m_keyRoad)
+        m_keyRoad = WaylandSession()        ? KeyRoad::Portal
+                    : KeyStrokesAvailable() ? KeyRoad::X11
+                                            : KeyRoad::None;
+    return *m_keyRoad;
 }
 
 bool QtPlatformServices::sendKeys(const QString& keys) {
+    if (keyRoad() == KeyRoad::Portal)
+        return m_portal && m_portal->type(keys);
     return TypeKeyStrokes(keys);
+}
+
+void QtPlatformServices::openKeyboard(const QString& restoreToken,
+                                      std::function<void(const QString&)> started,
+                                      std::function<void(KeyboardEnd)> ended) {
+    if (!m_portal)
+        m_portal = std::make_unique<PortalKeyboard>();
+    m_portal->open(restoreToken, std::move(started), std::move(ended));
+}
+
+void QtPlatformServices::closeKeyboard() {
+    if (m_portal)
+        m_portal->close();
+}
+
+bool QtPlatformServices::keyboardOpen() const {
+    return m_portal && m_portal->isOpen();
 }
 
 QDateTime QtPlatformServices::now() const {

@@ -3,9 +3,13 @@
 #include "platform/PlatformServices.h"
 
 #include <QObject>
+#include <memory>
+#include <optional>
 
-// The real desktop: Qt dialogs, the desktop shell, QProcess and, where an X11 display exists,
-// key strokes through libxdo.
+class PortalKeyboard;
+
+// The real desktop: Qt dialogs, the desktop shell, QProcess and key strokes: on a Wayland desktop
+// through its remote-desktop portal, elsewhere through libxdo where an X11 display exists.
 class QtPlatformServices : public QObject, public PlatformServices {
     Q_OBJECT
 public:
@@ -23,8 +27,12 @@ public:
     qint64 startProgram(const QString& commandLine) override;
     bool programRunning(qint64 taskId) const override;
     bool activateProgram(qint64 taskId) override;
-    bool keyStrokesAvailable() const override;
+    KeyRoad keyRoad() const override;
     bool sendKeys(const QString& keys) override;
+    void openKeyboard(const QString& restoreToken, std::function<void(const QString&)> started,
+                      std::function<void(KeyboardEnd)> ended) override;
+    void closeKeyboard() override;
+    bool keyboardOpen() const override;
     QDateTime now() const override;
     qint64 tickCountMs() const override;
     bool escapeHeld() const override;
@@ -35,4 +43,7 @@ protected:
 
 private:
     bool m_escapeDown = false;
+    mutable std::optional<KeyRoad> m_keyRoad;
+    // Made when first asked for, so that the session bus is only used on a Wayland desktop.
+    std::unique_ptr<PortalKeyboard> m_portal;
 };

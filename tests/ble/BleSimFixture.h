@@ -2,7 +2,7 @@
 
 #include "BleEventLog.h"
 #include "link/ble/QtBleClient.h"
-#include "sim/ble/PrivateBus.h"
+#include "support/SimulatorBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -12,13 +12,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-
-// The private bus of this test program: started once before the first test, so QtBluetooth's
-// first look at the system bus finds it. Nothing when dbus-daemon is missing.
-PrivateBus* SimulatorBus();
-
-// Lets events run until done() holds or limitMs passes; false on time-out.
-bool WaitFor(const std::function<bool()>& done, int limitMs = 10000);
 
 // The simulated LE instrument in a process of its own on the private bus and the real client
 // talking to it; tests skip where dbus-daemon is missing.

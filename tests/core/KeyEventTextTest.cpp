@@ -65,4 +65,20 @@ TEST(KeyEventFields, ReadAsChecks) {
     EXPECT_EQ(KeyEventChoiceOf(""), (KeyEventChoice{}));
 }
 
+// Keysyms name characters, not keys: a desktop types them whatever the keyboard layout.
+TEST(KeySyms, LatinOneCharactersAreTheirOwnNumberAndEnterIsReturn) {
+    EXPECT_EQ(KeySymsOf(QStringLiteral(" -1,5µm\n")),
+              (QList<quint32>{0x20, 0x2d, 0x31, 0x2c, 0x35, 0xb5, 0x6d, 0xff0d}));
+    EXPECT_EQ(KeySymsOf(QStringLiteral("äÖß")), (QList<quint32>{0xe4, 0xd6, 0xdf}));
+}
+
+TEST(KeySyms, OtherCharactersAreUnicodeKeysymsAndControlsHaveNone) {
+    EXPECT_EQ(KeySymsOf(QStringLiteral("Ω€")), (QList<quint32>{0x10003a9, 0x10020ac}));
+    // A character beyond the first plane is one keysym, not two halves.
+    EXPECT_EQ(KeySymsOf(QString::fromUcs4(U"\U0001D707")), QList<quint32>{0x101d707});
+    EXPECT_EQ(KeySymsOf(QStringLiteral("a\tb\rc") + QChar(0x85)),
+              (QList<quint32>{0x61, 0x62, 0x63}));
+    EXPECT_TRUE(KeySymsOf(QString()).isEmpty());
+}
+
 } // namespace

@@ -141,7 +141,7 @@ TEST_F(KeyEventDialog, TargetClosedByTheUserIsStartedAgainAtOk) {
 }
 
 TEST_F(KeyEventDialog, MissingDisplayIsToldOnceWhenTheFunctionComesOn) {
-    platform().keyStrokes = false;
+    platform().road = PlatformServices::KeyRoad::None;
     begin(QStringLiteral("0;gedit;0000;"));
     EXPECT_TRUE(platform().messages.empty());
     frmTastatur* d = open();
@@ -154,15 +154,68 @@ TEST_F(KeyEventDialog, MissingDisplayIsToldOnceWhenTheFunctionComesOn) {
     EXPECT_EQ(platform().messages.size(), 1u);
 }
 
-// The dialog as a user sees it; with SCREENSHOT_DIR set the picture is kept.
-TEST_F(KeyEventDialog, Screenshot) {
-    begin(QStringLiteral("1;/usr/local/bin/tabelle --neu;1101;ENTER"));
+TEST_F(KeyEventDialog, OnWaylandItSaysWhereTheValuesGoInEitherLanguage) {
+    platform().road = PlatformServices::KeyRoad::Portal;
+    begin(QStringLiteral("1;gedit;0000;"));
     frmTastatur* d = open();
-    const QPixmap picture = d->grab();
-    ASSERT_FALSE(picture.isNull());
+    EXPECT_TRUE(d->lblWayland->isVisible());
+    EXPECT_TRUE(d->lblWayland->text().contains(
+        QStringLiteral("in das Fenster getippt, das den Fokus hat")));
+    EXPECT_TRUE(d->txtAnwendung->isVisible());
+    w->English->trigger();
+    d->hide();
+    d = open();
+    EXPECT_TRUE(
+        d->lblWayland->text().contains(QStringLiteral("typed into the window that has the focus")));
+    // The program neither starts nor raises a window there.
+    EXPECT_TRUE(platform().startedPrograms.isEmpty());
+}
+
+TEST_F(KeyEventDialog, OnX11TheWaylandNoteIsNotShown) {
+    begin(QStringLiteral("1;gedit;0000;"));
+    EXPECT_FALSE(open()->lblWayland->isVisible());
+}
+
+// There the values go to the focused window, so the function needs no application.
+TEST_F(KeyEventDialog, OnWaylandTheFunctionComesOnWithoutAnApplicationAndAsksTheDesktop) {
+    platform().road = PlatformServices::KeyRoad::Portal;
+    begin(QStringLiteral("0;;0000;"));
+    EXPECT_TRUE(platform().keyboardRequests.isEmpty());
+    frmTastatur* d = open();
+    d->chkTastatur->setChecked(true);
+    d->cmdOk->click();
+    EXPECT_TRUE(w->state().Settings.KeyEventsEnabled);
+    EXPECT_EQ(tastaturIni(), QStringLiteral("1;;0000;\r\n"));
+    EXPECT_EQ(platform().keyboardRequests, QStringList{QString()});
+    EXPECT_TRUE(platform().startedPrograms.isEmpty());
+
+    platform().keyboardStarted(QStringLiteral("t-1"));
+    open()->chkTastatur->setChecked(false);
+    d->cmdOk->click();
+    EXPECT_FALSE(platform().keyboardOpen());
+    EXPECT_EQ(tastaturIni(), QStringLiteral("0;;0000;\r\n"));
+}
+
+// The dialog as a user sees it; with SCREENSHOT_DIR set the pictures are kept.
+TEST_F(KeyEventDialog, Screenshot) {
     const QString folder = qEnvironmentVariable("SCREENSHOT_DIR");
+    for (const bool wayland : {false, true}) {
+        if (wayland)
+            platform().road = PlatformServices::KeyRoad::Portal;
+        begin(QStringLiteral("1;/usr/local/bin/tabelle --neu;1101;ENTER"));
+        frmTastatur* d = open();
+        const QPixmap picture = d->grab();
+        ASSERT_FALSE(picture.isNull());
+        const QString name = wayland ? "key-events-wayland.png" : "key-events.png";
+        if (!folder.isEmpty())
+            EXPECT_TRUE(picture.save(QDir(folder).filePath(name)));
+    }
+    w->English->trigger();
+    w->keyEventDialog()->hide();
+    const QPixmap english = open()->grab();
     if (!folder.isEmpty())
-        EXPECT_TRUE(picture.save(QDir(folder).filePath(QStringLiteral("key-events.png"))));
+        EXPECT_TRUE(
+            english.save(QDir(folder).filePath(QStringLiteral("key-events-wayland-en.png"))));
 }
 
 } // namespace

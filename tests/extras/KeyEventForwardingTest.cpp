@@ -1,7 +1,9 @@
 #include "KeyEventTestWindow.h"
+#include "core/KeyboardToken.h"
 #include "core/QStringPrinter.h"
 #include "support/LineFeeder.h"
 
+#include <QDir>
 #include <QTableWidget>
 
 namespace {
@@ -70,7 +72,7 @@ TEST_F(KeyEventForwarding, EndedTargetIsShownOnceAndLoggedForEveryValue) {
 }
 
 TEST_F(KeyEventForwarding, WithoutADisplayTheStartSaysSoOnceAndValuesStayInTheTable) {
-    platform().keyStrokes = false;
+    platform().road = PlatformServices::KeyRoad::None;
     begin(QStringLiteral("1;gedit;0000;ENTER"));
     ASSERT_EQ(platform().messages.size(), 1u);
     EXPECT_TRUE(platform().messages[0].text.contains(QStringLiteral("X11")));
@@ -78,6 +80,53 @@ TEST_F(KeyEventForwarding, WithoutADisplayTheStartSaysSoOnceAndValuesStayInTheTa
     EXPECT_EQ(w->MSFlex->rowCount(), 2);
     EXPECT_EQ(platform().messages.size(), 1u);
     EXPECT_TRUE(typed().isEmpty());
+}
+
+TEST_F(KeyEventForwarding, OnWaylandValuesAreTypedOnceTheDesktopHasGivenItsKeyboard) {
+    platform().road = PlatformServices::KeyRoad::Portal;
+    begin(QStringLiteral("1;gedit;0000;ENTER"));
+    ASSERT_EQ(platform().keyboardRequests, QStringList{QString()});
+    EXPECT_TRUE(platform().startedPrograms.isEmpty());
+    // While the desktop asks the user, its question may have the focus.
+    online(1);
+    EXPECT_TRUE(typed().isEmpty());
+    EXPECT_TRUE(log().contains(QStringLiteral("Wert 1 nicht gesendet")));
+
+    platform().keyboardStarted(QStringLiteral("token-7"));
+    EXPECT_EQ(ReadKeyboardToken(appData), QStringLiteral("token-7"));
+    online(1);
+    EXPECT_EQ(w->MSFlex->rowCount(), 2);
+    EXPECT_EQ(typed(), (QStringList{w->MSFlex->item(1, 2)->text(), "\n"}));
+    EXPECT_TRUE(platform().messages.empty());
+}
+
+TEST_F(KeyEventForwarding, OnWaylandTheTokenOfTheLastRunIsHandedToTheDesktop) {
+    platform().road = PlatformServices::KeyRoad::Portal;
+    QDir().mkpath(install.configHome() + QStringLiteral("/Tavelin/Delta-Pro DIVEDADE"));
+    WriteKeyboardToken(install.configHome() + QStringLiteral("/Tavelin/Delta-Pro DIVEDADE"),
+                       QStringLiteral("kept"));
+    begin(QStringLiteral("1;;0000;"));
+    EXPECT_EQ(platform().keyboardRequests, QStringList{QStringLiteral("kept")});
+    // A desktop that keeps no token leaves none behind.
+    platform().keyboardStarted(QString());
+    EXPECT_TRUE(ReadKeyboardToken(appData).isEmpty());
+}
+
+TEST_F(KeyEventForwarding, OnWaylandAKeyboardThatIsNotGivenIsToldInTheLanguageOfTheMoment) {
+    platform().road = PlatformServices::KeyRoad::Portal;
+    begin(QStringLiteral("1;;0000;"));
+    w->English->trigger();
+    platform().keyboardEnded(PlatformServices::KeyboardEnd::Refused);
+    const QString text = QStringLiteral("Key events cannot be sent: remote control of the keyboard "
+                                        "was refused on the desktop. The function has been "
+                                        "switched off.");
+    EXPECT_EQ(platform().messageTexts(), QStringList{text});
+    EXPECT_EQ(log().count(text), 1);
+    EXPECT_FALSE(w->state().Settings.KeyEventsEnabled);
+    online(2);
+    EXPECT_EQ(w->MSFlex->rowCount(), 2);
+    EXPECT_TRUE(typed().isEmpty());
+    EXPECT_EQ(platform().messages.size(), 1u);
 }
 
 } // namespace

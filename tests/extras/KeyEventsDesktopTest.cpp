@@ -31,7 +31,7 @@ public:
     }
     bool programRunning(qint64 taskId) const override { return m_desktop.programRunning(taskId); }
     bool activateProgram(qint64 taskId) override { return m_desktop.activateProgram(taskId); }
-    bool keyStrokesAvailable() const override { return m_desktop.keyStrokesAvailable(); }
+    KeyRoad keyRoad() const override { return m_desktop.keyRoad(); }
     bool sendKeys(const QString& keys) override { return m_desktop.sendKeys(keys); }
 
 private:
@@ -60,6 +60,9 @@ protected:
             Deadline))
             << "Xvfb named no display";
         qputenv("DISPLAY", ":" + display.trimmed());
+        // The X11 road is the one of an X11 session, whatever session runs the tests.
+        qunsetenv("WAYLAND_DISPLAY");
+        qunsetenv("XDG_SESSION_TYPE");
     }
 
     void TearDown() override {

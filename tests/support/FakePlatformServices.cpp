@@ -59,19 +59,51 @@ bool FakePlatformServices::programRunning(qint64 taskId) const {
 }
 
 bool FakePlatformServices::activateProgram(qint64 taskId) {
-    if (!keyStrokes || !programRunning(taskId))
+    if (road != KeyRoad::X11 || !programRunning(taskId))
         return false;
     sentKeys << QStringLiteral("activate:%1").arg(taskId);
     return true;
 }
 
-bool FakePlatformServices::keyStrokesAvailable() const {
-    return keyStrokes;
+PlatformServices::KeyRoad FakePlatformServices::keyRoad() const {
+    return road;
 }
 
 bool FakePlatformServices::sendKeys(const QString& keys) {
+    if (road == KeyRoad::Portal && !keyboardIsOpen)
+        return false;
     sentKeys << keys;
     return true;
+}
+
+void FakePlatformServices::openKeyboard(const QString& restoreToken,
+                                        std::function<void(const QString&)> started,
+                                        std::function<void(KeyboardEnd)> ended) {
+    if (keyboardStarted || keyboardIsOpen)
+        return;
+    keyboardRequests << restoreToken;
+    // Each answer forgets both, itself among them: it runs on from a copy.
+    keyboardStarted = [this, started = std::move(started)](const QString& token) {
+        const auto answer = started;
+        keyboardIsOpen = true;
+        keyboardStarted = nullptr;
+        answer(token);
+    };
+    keyboardEnded = [this, ended = std::move(ended)](KeyboardEnd why) {
+        const auto answer = ended;
+        closeKeyboard();
+        answer(why);
+    };
+}
+
+void FakePlatformServices::closeKeyboard() {
+    keyboardIsOpen = false;
+    keyboardStarted = nullptr;
+    keyboardEnded = nullptr;
+}
+
+bool FakePlatformServices::keyboardOpen() const {
+    return keyboardIsOpen;
 }
 
 QDateTime FakePlatformServices::now() const {

@@ -25,8 +25,13 @@ public:
     bool openDocumentSucceeds = true;
     QStringList startedPrograms; // task ids are 1, 2, 3 ... in this order
     QList<qint64> endedPrograms; // task ids that are no longer running
-    bool keyStrokes = true;      // an X11 display is there
-    QStringList sentKeys;        // "activate:<task id>" before each record's texts
+    KeyRoad road = KeyRoad::X11;
+    QStringList sentKeys; // "activate:<task id>" before each record's texts
+    // The portal's keyboard: the tokens it was asked with, and its answers while it is asked.
+    QStringList keyboardRequests;
+    std::function<void(const QString&)> keyboardStarted;
+    std::function<void(KeyboardEnd)> keyboardEnded;
+    bool keyboardIsOpen = false;
     bool printerAccepted = false;
     QString printFile; // when set, an accepted printer dialog prints to this PDF file
     QDateTime clock;   // invalid: the real clock
@@ -48,8 +53,12 @@ public:
     qint64 startProgram(const QString& commandLine) override;
     bool programRunning(qint64 taskId) const override;
     bool activateProgram(qint64 taskId) override;
-    bool keyStrokesAvailable() const override;
+    KeyRoad keyRoad() const override;
     bool sendKeys(const QString& keys) override;
+    void openKeyboard(const QString& restoreToken, std::function<void(const QString&)> started,
+                      std::function<void(KeyboardEnd)> ended) override;
+    void closeKeyboard() override;
+    bool keyboardOpen() const override;
     QDateTime now() const override;
     qint64 tickCountMs() const override;
     bool escapeHeld() const override;

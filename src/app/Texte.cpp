@@ -2,6 +2,7 @@
 
 #include "app/LinkDisplay.h"
 #include "ble_ui/BLE.h"
+#include "extras/frmInfo.h"
 #include "platform/PlatformServices.h"
 #include "ui/Translations.h"
 
@@ -19,6 +20,9 @@ void frmTransfer::Texte_setzen() {
     m_state.Texts.CaptionTexts_fuellen();
     if (bleLink() != nullptr)
         bleWindow().ApplyCaptions();
+    // The information window is not modal: it may stay open across a switch of the language.
+    if (m_infoDialog != nullptr)
+        m_infoDialog->ApplyCaptions();
 
     mnuDatei->setTitle(m_state.caption(0));
     cmdOpen->setText(m_state.caption(1));

@@ -67,6 +67,30 @@ Qt::PenStyle QtStyle(PenStyle style) {
     return style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine;
 }
 
+// The legend lays its texts out as rich text, which folds a run of blanks into one; blanks that
+// do not break keep the text as it is written.
+QString LegendText(const QString& text) {
+    QString kept = text;
+    return kept.replace(u' ', QChar::Nbsp);
+}
+
+// The part of its category a bar fills.
+constexpr double BarWidth = 0.8;
+
+// A thousand bars and more are narrower than a pixel: they fill none, and the theme's white
+// outline covers what is left. Bars that thin are outlined in their own colour, one device pixel
+// wide, so that every one shows where it stands. Wider bars get no outline, as the outline's edges
+// and the fill's are rounded to pixels differently.
+void OutlineThinBars(QChart& chart, QBarSet& set, int count) {
+    constexpr double ThinPixels = 3;
+    const QPen own(set.brush().color(), 0);
+    const auto outline = [&set, own, count](const QRectF& plot) {
+        set.setPen(plot.width() * BarWidth < ThinPixels * count ? own : QPen(Qt::NoPen));
+    };
+    outline(chart.plotArea());
+    QObject::connect(&chart, &QChart::plotAreaChanged, &set, outline);
+}
+
 // Pen widths are kept in tenths of a pixel.
 double PenPixels(int width) {
     return width / 10.0;
@@ -98,7 +122,7 @@ void DrawLineChart(QChart& chart, const ChartArray& array, const std::vector<Ser
         // The theme dresses a series as it is added, so the own pen comes after.
         const SeriesLook& look = looks[c - 1];
         if (look.Legend)
-            series->setName(*look.Legend);
+            series->setName(LegendText(*look.Legend));
         if (look.Pen) {
             const Rgb& rgb = look.Pen->Colour;
             series->setPen(QPen(QColor(rgb.Red, rgb.Green, rgb.Blue), PenPixels(look.Pen->Width),
@@ -114,7 +138,8 @@ void DrawBarChart(QChart& chart, const ChartArray& array, const QString& legend,
     auto* set = new QBarSet(legend);
     set->append(QList<qreal>(array.values().begin(), array.values().end()));
     auto* series = new QBarSeries;
-    series->setBarWidth(0.8);
+    series->setBarWidth(BarWidth);
     series->append(set);
     Attach(chart, series, axes);
+    OutlineThinBars(chart, *set, array.rowCount());
 }

@@ -13,6 +13,8 @@ class QChart;
 void DrawLineChart(QChart& chart, const ChartArray& array, const std::vector<SeriesLook>& looks,
                    AxisRange valueRange);
 
-// Column 1 of `array` as bars, one set named `legend`, each bar inside its category.
+// Column 1 of `array` as bars, one set named `legend`, each bar inside its category. Bars too thin
+// to fill a pixel are outlined, for a view that draws bars without antialiasing: none gets lost,
+// however many.
 void DrawBarChart(QChart& chart, const ChartArray& array, const QString& legend,
                   AxisRange valueRange);

@@ -22,7 +22,6 @@ frmChartG::frmChartG(ChartGContext context, QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     MSChartG = new QChartView(this);
     MSChartG->setObjectName(QStringLiteral("MSChartG"));
-    MSChartG->setRenderHint(QPainter::Antialiasing);
     MSChartG->chart()->setLocalizeNumbers(true);
     outer->addWidget(MSChartG, 1);
 
@@ -65,6 +64,8 @@ void frmChartG::DrawLargeChart() {
     QChart& chart = *MSChartG->chart();
     const ChartArray& array = m_context.Chart.Array;
     const AxisRange range = LargeChartValueRange(m_context.Stat, m_context.AbsoluteValues);
+    // Antialiased, a bar narrower than a pixel fades to the background.
+    MSChartG->setRenderHint(QPainter::Antialiasing, !m_bars);
     if (m_bars) {
         DrawBarChart(chart, array, QStringLiteral("Data"), range);
         return;

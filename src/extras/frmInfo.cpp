@@ -47,14 +47,8 @@ void frmInfo::showEvent(QShowEvent* event) {
 }
 
 void frmInfo::Form_Activate() {
-    const int language = m_context.LanguageIndex();
-    const TextTable& texts = m_context.Texts;
+    ApplyCaptions();
     const DeviceInfo& d = m_context.Device;
-    lblGeraet->setText(texts.message(language, 43));
-    lblGeraetSoft->setText(texts.message(language, 44));
-    lblSondentyp->setText(texts.message(language, 74));
-    setWindowTitle(m_context.TitleAndVersion());
-
     const QString title = m_context.ModelTitle();
     const qsizetype p = title.indexOf(QLatin1String("DIVEDADE"));
     txtGeraet->setText(p >= 2 ? title.left(p - 1) : d.ModelCode);
@@ -68,9 +62,19 @@ void frmInfo::Form_Activate() {
     txtGeraeteSoft->setText(joined(d.VD, d.IdentV));
     txtMacAdr->setText(d.AD);
     txtSondenversion->setText(joined(d.VP, d.IdentB));
-    if (!d.IdentS.isEmpty())
-        lblSondentyp->setText(lblSondentyp->text() + QStringLiteral("/SNR"));
     txtSondentyp->setText(joined(d.PT, d.IdentS));
+}
+
+void frmInfo::ApplyCaptions() {
+    const int language = m_context.LanguageIndex();
+    const TextTable& texts = m_context.Texts;
+    lblGeraet->setText(texts.message(language, 43));
+    lblGeraetSoft->setText(texts.message(language, 44));
+    QString probe = texts.message(language, 74);
+    if (!m_context.Device.IdentS.isEmpty())
+        probe += QStringLiteral("/SNR");
+    lblSondentyp->setText(probe);
+    setWindowTitle(m_context.TitleAndVersion());
     // The captions change with the language and the serial number.
     adjustSize();
 }

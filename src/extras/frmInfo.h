@@ -23,13 +23,15 @@ struct InfoContext {
 bool InfoShowsDialog(const DeviceInfo& device, bool linkConnected);
 
 // What the last identification reported about the instrument and its probe. It only displays,
-// and reads the values each time it is shown.
+// and reads the values each time it is shown; the captions also when the language changes while
+// it is open.
 class frmInfo : public QDialog {
     Q_OBJECT
 public:
     explicit frmInfo(InfoContext context, QWidget* parent = nullptr);
 
     void Form_Activate();
+    void ApplyCaptions();
 
     QLabel* lblGeraet = nullptr;
     QLabel* lblGeraetSoft = nullptr;

@@ -1,3 +1,4 @@
+#include "extras/frmInfo.h"
 #include "support/LineFeeder.h"
 #include "support/ScriptedLink.h"
 #include "support/TestInstallation.h"
@@ -118,6 +119,31 @@ TEST(Language, ConnectedWaitLabelFollowsTheLanguage) {
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Verbunden"));
     w->English->trigger();
     EXPECT_EQ(w->txtWait->text(), QStringLiteral("Connected"));
+}
+
+TEST(Language, OpenInformationWindowFollowsTheSwitch) {
+    TestInstallation install;
+    auto w = install.startScripted();
+    Script(*w).setState(InstrumentLink::State::Connected);
+    w->state().Device.IdentS = QStringLiteral("0815-22");
+    w->mnuInfo->trigger();
+    auto* info = w->findChild<frmInfo*>();
+    ASSERT_NE(info, nullptr);
+    ASSERT_TRUE(info->isVisible());
+    EXPECT_EQ(info->lblGeraet->text(), QStringLiteral("Geraet"));
+    EXPECT_EQ(info->lblSondentyp->text(), QStringLiteral("Sondentyp/SNR"));
+
+    w->English->trigger();
+    EXPECT_TRUE(info->isVisible());
+    EXPECT_EQ(info->lblGeraet->text(), QStringLiteral("Device"));
+    EXPECT_EQ(info->lblGeraetSoft->text(), QStringLiteral("Device Softwareversion"));
+    EXPECT_EQ(info->lblSondentyp->text(), QStringLiteral("Probetype/SNR"));
+    // The wider captions fit.
+    EXPECT_GE(info->lblGeraetSoft->width(), info->lblGeraetSoft->sizeHint().width());
+
+    w->German->trigger();
+    EXPECT_EQ(info->lblGeraetSoft->text(), QStringLiteral("Geraete Software Version"));
+    EXPECT_EQ(info->lblSondentyp->text(), QStringLiteral("Sondentyp/SNR"));
 }
 
 TEST(Language, UnwritableLanguageFileIsReportedAndTheSwitchStillApplies) {

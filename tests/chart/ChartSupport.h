@@ -10,10 +10,12 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QLegendMarker>
+#include <QCoreApplication>
+#include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QValueAxis>
-#include <initializer_list>
+#include <algorithm>
+#include <utility>
 
 // Pens of the values, the target and the limits.
 inline const QColor Blue(0, 0, 153);
@@ -52,10 +54,25 @@ inline QValueAxis* ValueAxis(const QChart& chart) {
     return qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
 }
 
+// The legend's texts as it draws them, in reading order. Its markers lay their labels out as rich
+// text once the legend has its place.
 inline QStringList LegendTexts(QChart& chart) {
+    QCoreApplication::sendPostedEvents();
+    QList<QGraphicsTextItem*> items;
+    QList<QGraphicsItem*> pending = chart.legend()->childItems();
+    while (!pending.isEmpty()) {
+        QGraphicsItem* item = pending.takeFirst();
+        pending << item->childItems();
+        auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+        if (text != nullptr && text->isVisible() && !text->toPlainText().isEmpty())
+            items << text;
+    }
+    std::ranges::sort(items, {}, [](const QGraphicsTextItem* item) {
+        return std::pair(item->scenePos().y(), item->scenePos().x());
+    });
     QStringList texts;
-    for (QLegendMarker* marker : chart.legend()->markers())
-        texts << marker->label();
+    for (const QGraphicsTextItem* item : items)
+        texts << item->toPlainText();
     return texts;
 }
 
@@ -66,7 +83,7 @@ inline QList<qreal> PointValues(const QLineSeries& series) {
     return values;
 }
 
-inline QStringList InstrumentLines(std::initializer_list<double> values,
+inline QStringList InstrumentLines(const QList<double>& values,
                                    const QString& unit = QStringLiteral("µm")) {
     QStringList lines;
     int n = 0;
@@ -88,8 +105,7 @@ public:
         limits.MaxLimit = max;
         limits.TargetValue = target;
     }
-    void download(std::initializer_list<double> values,
-                  const QString& unit = QStringLiteral("µm")) {
+    void download(const QList<double>& values, const QString& unit = QStringLiteral("µm")) {
         FeedDownload(*w, MemoryKind::FE, InstrumentLines(values, unit));
     }
     QChart& mainChart() const { return *w->MSChart1->chart(); }

@@ -1,11 +1,29 @@
 #include "chart/ChartSupport.h"
 #include "chart/frmChartG.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
+
+// One lowest value 80 first, then a saw of 90 to 120: the value axis starts at 80, and every bar
+// after the first stands clear of it.
+QList<double> Saw(int count) {
+    QList<double> values{80};
+    for (int i = 1; i < count; ++i)
+        values << 90 + 10 * (i % 4);
+    return values;
+}
+
+bool InColour(QRgb pixel, const QColor& colour) {
+    constexpr int Tolerance = 48;
+    return std::abs(qRed(pixel) - colour.red()) <= Tolerance &&
+           std::abs(qGreen(pixel) - colour.green()) <= Tolerance &&
+           std::abs(qBlue(pixel) - colour.blue()) <= Tolerance;
+}
 
 class LargeChart : public ::testing::Test, public ChartWindow {
 protected:
@@ -18,6 +36,52 @@ protected:
         return *dialog;
     }
     static QChart& chart(frmChartG& dialog) { return *dialog.MSChartG->chart(); }
+
+    frmChartG& openBars(int count) {
+        download(Saw(count));
+        frmChartG& g = open();
+        g.cmdChartType->click();
+        return g;
+    }
+
+    // The bars of Saw(count) as the window draws them: the plot area must be well filled in the
+    // bars' colour, and over every value after the first the colour must reach halfway up to 90.
+    static void expectEveryBarShown(frmChartG& g, int count) {
+        QCoreApplication::sendPostedEvents();
+        QChart& c = chart(g);
+        auto* bars = qobject_cast<QBarSeries*>(c.series().value(0));
+        ASSERT_NE(bars, nullptr);
+        ASSERT_EQ(bars->barSets().first()->count(), count);
+        const QColor colour = bars->barSets().first()->brush().color();
+
+        const QImage image = g.MSChartG->viewport()->grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        const auto pixel = [&](QPointF inChart) {
+            return (QPointF(g.MSChartG->mapFromScene(c.mapToScene(inChart))) * ratio).toPoint();
+        };
+        const QRect plot(pixel(c.plotArea().topLeft()), pixel(c.plotArea().bottomRight()));
+        ASSERT_GT(plot.width(), 300);
+        int coloured = 0;
+        for (int y = plot.top(); y <= plot.bottom(); ++y) {
+            for (int x = plot.left(); x <= plot.right(); ++x)
+                coloured += InColour(image.pixel(x, y), colour);
+        }
+        EXPECT_GT(coloured, plot.width() * plot.height() / 4);
+
+        // Bars stand on whole numbers from 0, the first value's at 0.
+        const int y = pixel(c.mapToPosition(QPointF(0, 85), bars)).y();
+        const int from = pixel(c.mapToPosition(QPointF(1, 85), bars)).x();
+        const int to = pixel(c.mapToPosition(QPointF(count - 1, 85), bars)).x();
+        ASSERT_GT(y, plot.top());
+        ASSERT_LT(y, plot.bottom());
+        QList<int> blank;
+        for (int x = from; x <= to; ++x) {
+            if (!InColour(image.pixel(x, y), colour))
+                blank << x;
+        }
+        EXPECT_TRUE(blank.isEmpty()) << blank.size() << " of " << to - from + 1
+                                     << " columns blank, first at " << blank.value(0);
+    }
 };
 
 TEST_F(LargeChart, LinesWithLegendsAndThickerPens) {
@@ -103,6 +167,25 @@ TEST_F(LargeChart, ValueAxisEndsOnTheExtremesAsTheListShowsThem) {
     g.cmdChartType->click();
     EXPECT_DOUBLE_EQ(ValueAxis(chart(g))->min(), 98.8);
     EXPECT_DOUBLE_EQ(ValueAxis(chart(g))->max(), 123);
+}
+
+TEST_F(LargeChart, AThousandBarsNarrowerThanAPixelAllShow) {
+    expectEveryBarShown(openBars(1000), 1000);
+}
+
+TEST_F(LargeChart, FiveThousandBarsAllShow) {
+    expectEveryBarShown(openBars(5000), 5000);
+}
+
+TEST_F(LargeChart, BarsThatGetThinWithTheWindowStillShow) {
+    download(Saw(700));
+    frmChartG& g = open();
+    // Drawn on a wide screen, bars of several pixels.
+    g.resize(3000, 800);
+    QCoreApplication::sendPostedEvents();
+    g.cmdChartType->click();
+    g.resize(g.minimumSize());
+    expectEveryBarShown(g, 700);
 }
 
 TEST_F(LargeChart, EnglishCaptionsAndLegends) {

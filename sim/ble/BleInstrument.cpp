@@ -83,8 +83,9 @@ void BleInstrument::writeStorageInfo(const QString& text) {
 
 QString BleInstrument::readStorageInfo() const {
     QString text = QString::number(m_memories.size()) + QLatin1Char('\n');
-    for (const BleMemory& memory : m_memories)
-        text += memory.Name + QLatin1Char(',') + QString::number(memory.Size) + QLatin1Char('\n');
+    for (qsizetype i = 0; i < m_memories.size(); ++i)
+        text += m_memories.at(i).Name + QLatin1Char(',') +
+                QString::number(m_listed.value(int(i), m_memories.at(i).Size)) + QLatin1Char('\n');
     return text;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QRandomGenerator>
 #include <QString>
@@ -26,6 +27,8 @@ public:
     explicit BleInstrument(quint32 seed = 1);
 
     void setMemories(const QList<BleMemory>& memories);
+    // The directory lists the memory at index with this count, whatever it holds.
+    void setListedSize(int index, int size) { m_listed[index] = size; }
     const QList<BleMemory>& memories() const { return m_memories; }
     // Measurement lines of the memory at index, as the blocks carry them.
     QStringList memoryLines(int index) const;
@@ -53,6 +56,7 @@ private:
     SimModel m_model;
     QRandomGenerator m_random;
     QList<BleMemory> m_memories;
+    QHash<int, int> m_listed;
     QList<QStringList> m_lines;
     QString m_identification;
     QString m_commandAnswer;

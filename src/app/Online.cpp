@@ -23,6 +23,7 @@ void frmTransfer::onlineReceived(const QString& line) {
         return;
     case OnlineTaking::Paused:
     case OnlineTaking::Full:
+    case OnlineTaking::Refused:
         return;
     case OnlineTaking::Shown:
         break;

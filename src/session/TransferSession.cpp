@@ -255,6 +255,15 @@ OnlineTaking TransferSession::takeOnlineLine(const QString& line, bool streamed)
             return OnlineTaking::Full;
         }
     }
+    // A notification of an LE instrument is meant as a value: one that is none is refused and
+    // told like a garbled memory line.
+    if (m_state.Device.LinkKind == QLatin1String("L")) {
+        if (m_state.Counters.OnlineCounter > MeasurementStore::MaxSlot) {
+            limitMessage();
+            return OnlineTaking::Full;
+        }
+        return FillMessdaten(line) ? OnlineTaking::Shown : OnlineTaking::Refused;
+    }
     if (!LooksLikeValueLine(line))
         return OnlineTaking::NotAValue;
     if (streamed) {

@@ -20,7 +20,8 @@ enum class OnlineTaking {
     Shown,     // stored when it held a value, and to be shown
     NotAValue, // the instrument sends something other than values
     Paused,    // a streaming instrument while the user paused it
-    Full       // the Online memory holds all it can; counted in one notice
+    Full,      // the Online memory holds all it can; counted in one notice
+    Refused    // not a readable value; counted in one notice
 };
 
 // The program's data and its conversation with the instrument, without any window: the shared

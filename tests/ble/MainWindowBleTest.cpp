@@ -193,6 +193,31 @@ TEST_F(BleMainWindow, ADownloadCancelledOrUnansweredLeavesTheTableAsItWas) {
     EXPECT_TRUE(w->cmdLesen->isEnabled());
 }
 
+TEST_F(BleMainWindow, ADownloadReadsOnUntilTheInstrumentsEmptyValue) {
+    instrument.instrument.setListedSize(2, 22);
+    connectInstrument();
+    download(2);
+    EXPECT_EQ(w->MSFlex->rowCount(), 30);
+    EXPECT_EQ(w->state().Store.SeriesLength(MemoryKind::FE), 30);
+    EXPECT_TRUE(instrument.instrument.probeReleased());
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
+}
+
+TEST_F(BleMainWindow, ANotificationThatIsNoValueIsToldAndTheOnlineTableStaysOffered) {
+    connectInstrument();
+    ASSERT_FALSE(instrument.notify().isEmpty());
+    ASSERT_TRUE(WaitFor([&] { return w->MSFlex->rowCount() == 1; }, 5000));
+    instrument.notify(QStringLiteral("abc"));
+    ASSERT_TRUE(WaitFor([&] { return !messages().isEmpty(); }, 5000));
+    EXPECT_TRUE(messages().first().startsWith(QStringLiteral("Fill Messdaten: ")))
+        << messages().join('|').toStdString();
+    EXPECT_TRUE(log().contains(QStringLiteral("Fill Messdaten: ")));
+    EXPECT_EQ(w->MSFlex->rowCount(), 1);
+    EXPECT_TRUE(w->optOnline->isEnabled());
+    instrument.notify();
+    ASSERT_TRUE(WaitFor([&] { return w->MSFlex->rowCount() == 2; }, 5000));
+}
+
 TEST_F(BleMainWindow, EntriesThatNameNoMemoryAreRefused) {
     connectInstrument();
     download(0);

@@ -68,6 +68,10 @@ QString ScriptedBleInstrument::notify() {
     return line;
 }
 
+void ScriptedBleInstrument::notify(const QString& text) {
+    value(BleGatt::DataService, BleGatt::MeasureChar, text);
+}
+
 void ScriptedBleInstrument::drop() {
     subscribed = false;
     m_client.later([this] {

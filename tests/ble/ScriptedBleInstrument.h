@@ -20,6 +20,8 @@ public:
 
     // An online value, notified when subscribed; the line sent, or nothing.
     QString notify();
+    // This text notified as a measurement, subscribed or not.
+    void notify(const QString& text);
     // The link drops while subscribed, as out of range.
     void drop();
     QString serviceId(const QString& uuid) const { return QStringLiteral("id-") + uuid; }

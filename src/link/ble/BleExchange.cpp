@@ -1,5 +1,7 @@
 #include "link/ble/BleExchange.h"
 
+#include "core/MeasurementStore.h"
+
 BleExchange::BleExchange(BleClient& client, PlatformServices& platform, DeviceInfo& device,
                          QObject* parent)
     : QObject(parent), m_client(client), m_platform(platform), m_device(device) {
@@ -228,9 +230,13 @@ BleMemoryRead BleExchange::readMemory(int index, const std::function<void(int, i
         read.Outcome = request([this] { return WriteStorageInfo(); });
     }
     StorageDataEnd = false;
+    // The directory's count only measures the progress: the memory ends with the instrument's
+    // empty value, and may hold more than was listed. One value beyond the store is read, so
+    // that the limit is told rather than values dropped in silence.
+    constexpr int MostValues = MeasurementStore::MaxSlot + 1;
     int counter = 1;
     int emptyBlocks = 0;
-    while (read.Outcome.ok() && !StorageDataEnd && counter <= count) {
+    while (read.Outcome.ok() && count > 0 && !StorageDataEnd && counter <= MostValues) {
         if (cancelled()) {
             read.Outcome = {BleOutcome::Cancelled, QString()};
             break;
@@ -238,7 +244,7 @@ BleMemoryRead BleExchange::readMemory(int index, const std::function<void(int, i
         read.Outcome = request([this] { return ReadStorageData(); });
         if (!read.Outcome.ok() || StorageDataEnd)
             break;
-        const BleBlockLines block = TakeBleBlock(BleResponseText, counter, count);
+        const BleBlockLines block = TakeBleBlock(BleResponseText, counter, MostValues);
         emptyBlocks = block.Counter == counter ? emptyBlocks + 1 : 0;
         if (emptyBlocks == EmptyBlockLimit) {
             emit logLine(QStringLiteral("Speicher lesen: %1 Blöcke ohne Werte").arg(emptyBlocks));

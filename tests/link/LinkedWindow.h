@@ -6,6 +6,7 @@
 #include "support/TestInstallation.h"
 
 #include <QDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -26,6 +27,16 @@ protected:
         options.StampStart = QDateTime(QDate(2026, 3, 14), QTime(10, 22, 5));
         ASSERT_FALSE(sim.start(model, options).isEmpty()) << sim.errorString().toStdString();
         w = install.start();
+    }
+    // The cable is pulled while the instrument sends its FE memory.
+    void unplugWhenFeIsAskedFor() {
+        QObject::connect(&sim, &InstrumentSimulator::commandReceived, &sim,
+                         [this](const QString& command) {
+                             if (!command.startsWith(QStringLiteral("$zorv10")))
+                                 return;
+                             sim.setSilent(true);
+                             QTimer::singleShot(200, &sim, [this] { sim.unplug(); });
+                         });
     }
     QStringList messages() const { return install.platform.messageTexts(); }
     QString log() const { return ReadText(appData + QStringLiteral("/Tavelin_TransferLog.txt")); }

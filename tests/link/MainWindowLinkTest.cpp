@@ -182,13 +182,7 @@ TEST_F(LinkedWindow, UnplugDuringReadingBothMemoriesLosesNeither) {
     const QList<double> nfe = StoredValues(*w, MemoryKind::NFE);
     ASSERT_EQ(fe.size(), 12);
     ASSERT_EQ(nfe.size(), 7);
-    QObject::connect(&sim, &InstrumentSimulator::commandReceived, &sim,
-                     [&](const QString& command) {
-                         if (!command.startsWith(QStringLiteral("$zorv10")))
-                             return;
-                         sim.setSilent(true);
-                         QTimer::singleShot(200, &sim, [&] { sim.unplug(); });
-                     });
+    unplugWhenFeIsAskedFor();
     w->cmdLesen->click();
     EXPECT_FALSE(w->link().LinkConnected());
     EXPECT_EQ(StoredValues(*w, MemoryKind::FE), fe);

@@ -58,13 +58,7 @@ TEST_F(ShownWindow, CaptionsCountTheTablesKeptAfterABrokenDownload) {
     options.PortsFolder = PortsFolder(appData);
     options.ComNumber = Com;
     ASSERT_FALSE(sim.start(QStringLiteral("DP"), options).isEmpty());
-    QObject::connect(&sim, &InstrumentSimulator::commandReceived, &sim,
-                     [&](const QString& command) {
-                         if (!command.startsWith(QStringLiteral("$zorv10")))
-                             return;
-                         sim.setSilent(true);
-                         QTimer::singleShot(200, &sim, [&] { sim.unplug(); });
-                     });
+    unplugWhenFeIsAskedFor();
     w->cmdConnect->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w->cmdConnect->text().isEmpty(); }, 5000));
 

@@ -118,14 +118,29 @@ void PortalKeyboard::close() {
 bool PortalKeyboard::type(const QString& text) {
     if (m_step != Step::Open)
         return false;
-    const QVariant session = Path(m_session);
     for (quint32 symbol : KeySymsOf(text)) {
         for (uint state : {Pressed, Released})
-            call(PortalCall(QStringLiteral("NotifyKeyboardKeysym"),
-                            {session, QVariantMap(), static_cast<int>(symbol), state}),
-                 {});
+            m_keys.append({symbol, state});
     }
+    sendKeys();
     return true;
+}
+
+void PortalKeyboard::sendKeys() {
+    // The bus refuses a connection more than 128 calls awaiting their replies; a few values
+    // with all their fields are more keys than that, so only a window of them is on the way.
+    constexpr int MostInFlight = 32;
+    const QVariant session = Path(m_session);
+    while (m_keysInFlight < MostInFlight && !m_keys.isEmpty()) {
+        const auto [symbol, state] = m_keys.takeFirst();
+        ++m_keysInFlight;
+        call(PortalCall(QStringLiteral("NotifyKeyboardKeysym"),
+                        {session, QVariantMap(), static_cast<int>(symbol), state}),
+             [this](const QDBusMessage&) {
+                 --m_keysInFlight;
+                 sendKeys();
+             });
+    }
 }
 
 void PortalKeyboard::request(const QString& method, QVariantList arguments, QVariantMap options,
@@ -240,5 +255,7 @@ void PortalKeyboard::reset() {
     m_started = nullptr;
     m_ended = nullptr;
     m_restoreToken.clear();
+    m_keys.clear();
+    m_keysInFlight = 0;
     ++m_generation;
 }

@@ -3,7 +3,9 @@
 #include "platform/PlatformServices.h"
 
 #include <QDBusConnection>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QVariantMap>
 #include <functional>
 
@@ -47,6 +49,7 @@ private:
     void stopListening();
     void end(PlatformServices::KeyboardEnd why);
     void reset();
+    void sendKeys();
 
     QDBusConnection m_bus;
     QDBusServiceWatcher* m_watcher;
@@ -58,4 +61,7 @@ private:
     Ended m_ended;
     quint32 m_handles = 0;    // request names of this run
     quint32 m_generation = 0; // answers of an earlier session are dropped
+    // Keysyms with their press or release state, not yet handed to the bus.
+    QList<QPair<quint32, uint>> m_keys;
+    int m_keysInFlight = 0;
 };

@@ -118,6 +118,24 @@ TEST_F(PortalKeyEvents, EveryItemOfAValueArrivesAsTheKeysymsOfItsText) {
     EXPECT_TRUE(platform.messages.empty()) << platform.messageTexts().join('|').toStdString();
 }
 
+// Values that come faster than the desktop takes their keys: the bus holds only so many calls
+// awaiting replies, and none may be lost or end the session.
+TEST_F(PortalKeyEvents, ABurstOfValuesArrivesWholeAndInOrder) {
+    ASSERT_TRUE(startPortal());
+    begin(QStringLiteral("1;;1111;ENTER"));
+    ASSERT_TRUE(keyboardOpens());
+    QString expected;
+    for (int row = 0; row < 8; ++row) {
+        measure(10 + row);
+        const MeasurementRecord& r = w->state().Store.at(MemoryKind::Online, row + 1);
+        expected +=
+            cell(row, 1) + " " + r.DateText + cell(row, 2) + " " + r.Unit + " " + r.Marker + "\n";
+    }
+    EXPECT_TRUE(WaitFor([&] { return keysyms().size() == KeysymCalls(expected).size(); }));
+    EXPECT_EQ(keysyms(), KeysymCalls(expected));
+    EXPECT_TRUE(platform.messages.empty()) << platform.messageTexts().join('|').toStdString();
+}
+
 TEST_F(PortalKeyEvents, ASecondRunWithTheKeptTokenStartsWithoutAsking) {
     ASSERT_TRUE(startPortal());
     begin(QStringLiteral("1;;0000;"));

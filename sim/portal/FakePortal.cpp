@@ -1,5 +1,7 @@
 #include "FakePortal.h"
 
+#include "core/PortalProtocol.h"
+
 #include <QDBusArgument>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
@@ -7,18 +9,17 @@
 
 namespace {
 
-const QString DesktopPath = QStringLiteral("/org/freedesktop/portal/desktop");
-const QString RemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
+using Portal::Cancelled;
+using Portal::DesktopPath;
+using Portal::Keyboard;
+using Portal::PersistUntilRevoked;
+using Portal::RemoteDesktop;
+using Portal::Request;
+using Portal::Success;
+
 const QString Properties = QStringLiteral("org.freedesktop.DBus.Properties");
-const QString Request = QStringLiteral("org.freedesktop.portal.Request");
-const QString SessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 const QString SimulatorPath = QStringLiteral("/org/tavelin/simulator");
 const QString Simulator = QStringLiteral("org.tavelin.PortalSimulator");
-
-constexpr uint Keyboard = 1;
-constexpr uint PersistUntilRevoked = 2;
-constexpr uint Success = 0;
-constexpr uint Cancelled = 1;
 
 QVariantMap OptionsOf(const QVariant& argument) {
     return qdbus_cast<QVariantMap>(argument);
@@ -46,7 +47,7 @@ bool FakePortal::handleMessage(const QDBusMessage& message, const QDBusConnectio
         return handleSimulator(message);
     if (path == DesktopPath)
         return handleRemoteDesktop(message);
-    if (message.interface() == SessionInterface && message.member() == QLatin1String("Close")) {
+    if (message.interface() == Portal::Session && message.member() == QLatin1String("Close")) {
         if (m_sessions.value(path).Owner != message.service()) {
             fail(message, QStringLiteral("no such session"));
             return true;
@@ -188,7 +189,7 @@ void FakePortal::answer(const QDBusMessage& message, const QVariantMap& options,
 void FakePortal::closeSessions() {
     for (auto it = m_sessions.cbegin(); it != m_sessions.cend(); ++it) {
         QDBusMessage closed = QDBusMessage::createTargetedSignal(
-            it->Owner, it.key(), SessionInterface, QStringLiteral("Closed"));
+            it->Owner, it.key(), Portal::Session, QStringLiteral("Closed"));
         closed << QVariantMap();
         m_bus.send(closed);
     }

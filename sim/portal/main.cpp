@@ -1,5 +1,7 @@
 #include "FakePortal.h"
 
+#include "core/PortalProtocol.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
@@ -41,7 +43,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     FakePortal portal(options);
-    return ServeUntilKilled(portal, parser.value(bus),
-                            QStringLiteral("org.freedesktop.portal.Desktop"),
+    return ServeUntilKilled(portal, parser.value(bus), Portal::Service,
                             QStringLiteral("transfer-portal-sim"));
 }

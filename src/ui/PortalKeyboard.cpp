@@ -1,6 +1,7 @@
 #include "ui/PortalKeyboard.h"
 
 #include "core/KeyEventText.h"
+#include "core/PortalProtocol.h"
 
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -11,20 +12,10 @@
 
 namespace {
 
-const QString Service = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString DesktopPath = QStringLiteral("/org/freedesktop/portal/desktop");
-const QString RemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
-const QString Request = QStringLiteral("org.freedesktop.portal.Request");
-const QString Session = QStringLiteral("org.freedesktop.portal.Session");
+using namespace Portal;
+
 const char* const ResponseSlot = SLOT(response(uint, QVariantMap, QDBusMessage));
 const char* const ClosedSlot = SLOT(sessionClosed(QVariantMap, QDBusMessage));
-
-constexpr uint Keyboard = 1;
-constexpr uint PersistUntilRevoked = 2;
-constexpr uint Released = 0;
-constexpr uint Pressed = 1;
-constexpr uint Success = 0;
-constexpr uint Cancelled = 1;
 
 QDBusMessage PortalCall(const QString& method, const QVariantList& arguments) {
     QDBusMessage message =
